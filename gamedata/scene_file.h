@@ -1,0 +1,75 @@
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+namespace pellwise {
+
+class MessageService;
+
+// One chunk held verbatim, 6-byte head included. Blocks made by the reader and
+// by the import are exactly ChunkSize bytes long; a block read from an object
+// file may be longer, and only its first ChunkSize bytes are ever used.
+using Block = std::vector<uint8_t>;
+
+inline constexpr uint16_t kSceneSignature = 0x4C53;
+inline constexpr uint16_t kSectionObjects = 0x4000;
+inline constexpr uint16_t kSectionDefinitions = 0xAE20;
+inline constexpr uint16_t kSectionAE02 = 0xAE02;
+inline constexpr uint16_t kSectionAE50 = 0xAE50;
+
+inline constexpr uint16_t kChunkObject = 0x4010;
+inline constexpr uint16_t kChunkDefinition = 0xAE21;
+inline constexpr uint16_t kChunkAE51 = 0xAE51;
+inline constexpr uint16_t kChunkAE03 = 0xAE03;
+
+// The chunks of one section in file order, and the section's size as read
+// from the file (head included). Size is carried and adjusted by the size of
+// every chunk added or removed, never recomputed; 0 means the file had no such
+// section.
+struct SectionList {
+    std::vector<Block> Chunks;
+    uint32_t Size = 0;
+
+    int Count() const { return static_cast<int>(Chunks.size()); }
+};
+
+// A section the reader did not recognise, kept verbatim so that writing the
+// scene back loses nothing.
+struct RawSection {
+    uint16_t Id = 0;
+    std::vector<uint8_t> Bytes;  // the whole section, head included
+};
+
+struct SceneFile {
+    uint8_t OverwriteAnswer = 0;  // 0 not asked, 1 keep existing chunks, 2 overwrite
+    uint32_t TotalSize = 0;
+    std::string FileName;
+    SectionList HeaderChunks;
+    SectionList Objects;
+    SectionList Difinitions;
+    SectionList SectionAE50;
+    SectionList SectionAE02;
+    std::vector<RawSection> UnknownSections;
+};
+
+void Clear(SceneFile& scene);
+void ClearList(SectionList& list);
+uint32_t ChunkSize(const Block& block);
+std::string ChunkName(const Block& block);
+int FindByName(const SectionList& list, const std::string& name);
+void RemoveChunk(SceneFile& scene, SectionList& list, int index);
+
+// Appends a chunk to a section list and keeps TotalSize and the list's Size
+// in step (a section that was absent comes into being with its 6-byte head).
+void AppendChunk(SceneFile& scene, SectionList& list, Block block);
+
+// Returns false when the load failed; such a scene must not be saved.
+bool LoadFromFile(SceneFile& scene, const std::string& path, MessageService& messages);
+
+// Writes atomically: the old file is never left partial. False on failure,
+// with the message shown and the old file untouched.
+bool SaveToFile(const SceneFile& scene, const std::string& path, MessageService& messages);
+
+}  // namespace pellwise

@@ -1,0 +1,48 @@
+#pragma once
+
+#include <cstdint>
+#include <memory>
+#include <string>
+
+namespace pellwise {
+
+enum class CreationMode {
+    CreateAlways,      // a new file, or an existing one cut to 0
+    TruncateExisting,  // an existing file cut to 0; fails when there is none
+};
+
+enum class SeekOrigin { Begin = 0, Current = 1, End = 2 };
+
+class PlatformFile;
+
+// An open file with a current position. An open that fails still yields a
+// stream: its reads and writes deliver 0 bytes and its Size is 0.
+// Reads are buffered underneath, so 2- and 4-byte reads cost no system call
+// each; callers see the same positions and results as unbuffered reads.
+class FileStream {
+public:
+    static FileStream OpenForReading(const std::string& path);
+    static FileStream OpenForWriting(const std::string& path, CreationMode mode);
+
+    FileStream(FileStream&&) noexcept;
+    FileStream& operator=(FileStream&&) noexcept;
+    ~FileStream();
+
+    bool IsOpen() const;
+    int Read(void* buffer, int n);
+    int Write(const void* buffer, int n);
+    uint32_t Seek(int32_t offset, SeekOrigin origin);
+    uint32_t Position();
+    uint32_t Size();
+    std::string ReadLine();
+    int WriteString(const std::string& text);
+    // Forces written bytes to the disk (fsync / FlushFileBuffers).
+    bool Flush();
+
+private:
+    explicit FileStream(std::unique_ptr<PlatformFile> file);
+    struct Impl;
+    std::unique_ptr<Impl> impl_;
+};
+
+}  // namespace pellwise

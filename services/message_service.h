@@ -1,0 +1,29 @@
+#pragma once
+
+#include <string>
+
+namespace pellwise {
+
+// Flags and results of a message box, with the values Windows gives them, so
+// the Win32 implementation passes them through unchanged.
+inline constexpr unsigned kMbOk = 0x00;
+inline constexpr unsigned kMbYesNo = 0x04;
+inline constexpr unsigned kMbIconError = 0x10;
+inline constexpr unsigned kMbIconQuestion = 0x20;
+inline constexpr unsigned kMbIconWarning = 0x30;
+inline constexpr unsigned kMbIconMask = 0xF0;
+inline constexpr unsigned kMbButtonMask = 0x0F;
+
+inline constexpr int kIdOk = 1;
+inline constexpr int kIdYes = 6;
+inline constexpr int kIdNo = 7;
+
+// The one way the program shows a message or asks a question. Texts are
+// windows-1251; a carriage return alone starts a new line.
+class MessageService {
+public:
+    virtual ~MessageService() = default;
+    virtual int ShowMessageBox(const std::string& text, unsigned flags) = 0;
+};
+
+}  // namespace pellwise
