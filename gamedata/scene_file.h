@@ -54,16 +54,31 @@ struct SceneFile {
     std::vector<RawSection> UnknownSections;
 };
 
+// Empties every list (unknown sections too) and sets TotalSize to 0;
+// FileName and OverwriteAnswer stay.
 void Clear(SceneFile& scene);
 void ClearList(SectionList& list);
+
+// The chunk's size field; 0 for a block too short to hold one.
 uint32_t ChunkSize(const Block& block);
+
+// The chunk's name by its kind ("NoName" for kinds without one). Fields are
+// read only inside the chunk: a name that would run past its end is cut there,
+// and a name field that starts beyond it gives an empty name.
 std::string ChunkName(const Block& block);
+
+// The index of the first chunk whose name equals `name` byte for byte, or -1.
 int FindByName(const SectionList& list, const std::string& name);
+
+// Removes the chunk at `index` and subtracts its size from the list's Size and
+// TotalSize; an index outside the list does nothing.
 void RemoveChunk(SceneFile& scene, SectionList& list, int index);
 
 // Appends a chunk to a section list and keeps TotalSize and the list's Size
-// in step (a section that was absent comes into being with its 6-byte head).
-void AppendChunk(SceneFile& scene, SectionList& list, Block block);
+// in step: a section that was absent (Size 0) comes into being with its 6-byte
+// head. The block is cut to its size field. A block whose size field is below
+// 6 or beyond the block's length is refused: false, and nothing changes.
+bool AppendChunk(SceneFile& scene, SectionList& list, Block block);
 
 // Returns false when the load failed; such a scene must not be saved.
 bool LoadFromFile(SceneFile& scene, const std::string& path, MessageService& messages);
