@@ -13,12 +13,19 @@ enum class CreationMode {
 
 enum class SeekOrigin { Begin = 0, Current = 1, End = 2 };
 
+// What Seek and Position give when the position cannot be set or told (the
+// value of INVALID_SET_FILE_POINTER); a failed Seek leaves the position as it was.
+inline constexpr uint32_t kSeekFailed = 0xFFFFFFFFu;
+
 class PlatformFile;
 
 // An open file with a current position. An open that fails still yields a
-// stream: its reads and writes deliver 0 bytes and its Size is 0.
-// Reads are buffered underneath, so 2- and 4-byte reads cost no system call
-// each; callers see the same positions and results as unbuffered reads.
+// stream: its reads and writes deliver 0 bytes, its Size is 0 and its Seek
+// fails. Reads are buffered underneath, so 2- and 4-byte reads cost no system
+// call each; callers see the same positions and results as unbuffered reads.
+// Writes go straight to the file, so a count that Write returns is true.
+// Positions are 32-bit: a Seek that would leave 0 .. 0xFFFFFFFF fails, and a
+// file of 4 GiB or more has the Size 0 (it cannot be told in 32 bits).
 class FileStream {
 public:
     static FileStream OpenForReading(const std::string& path);

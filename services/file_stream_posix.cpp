@@ -1,0 +1,87 @@
+#include <fcntl.h>
+#include <sys/file.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cerrno>
+
+#include "services/file_stream_platform.h"
+
+namespace pellwise {
+
+namespace {
+
+int Descriptor(intptr_t handle) { return static_cast<int>(handle); }
+
+// Windows refuses a second open that conflicts with the sharing of an open
+// handle; advisory locks give the same answer between the program's own
+// streams: readers share, a writer is alone. A file system without locks
+// (ENOLCK and the like) is no reason to refuse the open.
+bool TakeLock(int fd, int kind) {
+    while (flock(fd, kind | LOCK_NB) != 0) {
+        if (errno == EINTR) continue;
+        return errno != EWOULDBLOCK;
+    }
+    return true;
+}
+
+std::unique_ptr<PlatformFile> Refuse(int fd) {
+    ::close(fd);
+    return nullptr;
+}
+
+}  // namespace
+
+std::unique_ptr<PlatformFile> PlatformFile::OpenForReading(const std::string& path) {
+    const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+    if (fd < 0) return nullptr;
+    struct stat st {};
+    if (fstat(fd, &st) != 0 || S_ISDIR(st.st_mode) || !TakeLock(fd, LOCK_SH)) return Refuse(fd);
+    return std::unique_ptr<PlatformFile>(new PlatformFile(fd));
+}
+
+std::unique_ptr<PlatformFile> PlatformFile::OpenForWriting(const std::string& path, CreationMode mode) {
+    // The file is cut only once the lock is held, so a file that another
+    // stream is reading keeps its content when this open is refused.
+    const int flags = O_WRONLY | O_CLOEXEC | (mode == CreationMode::CreateAlways ? O_CREAT : 0);
+    const int fd = ::open(path.c_str(), flags, 0666);
+    if (fd < 0) return nullptr;
+    if (!TakeLock(fd, LOCK_EX) || ftruncate(fd, 0) != 0) return Refuse(fd);
+    return std::unique_ptr<PlatformFile>(new PlatformFile(fd));
+}
+
+PlatformFile::~PlatformFile() { ::close(Descriptor(handle_)); }
+
+int PlatformFile::Read(void* buffer, int n) {
+    ssize_t got;
+    do {
+        got = ::read(Descriptor(handle_), buffer, static_cast<size_t>(n));
+    } while (got < 0 && errno == EINTR);
+    return got < 0 ? 0 : static_cast<int>(got);
+}
+
+int PlatformFile::Write(const void* buffer, int n) {
+    const auto* bytes = static_cast<const char*>(buffer);
+    int done = 0;
+    while (done < n) {
+        const ssize_t put = ::write(Descriptor(handle_), bytes + done, static_cast<size_t>(n - done));
+        if (put < 0 && errno == EINTR) continue;
+        if (put <= 0) break;
+        done += static_cast<int>(put);
+    }
+    return done;
+}
+
+bool PlatformFile::SeekTo(uint64_t position) {
+    return lseek(Descriptor(handle_), static_cast<off_t>(position), SEEK_SET) >= 0;
+}
+
+int64_t PlatformFile::Size() {
+    struct stat st {};
+    if (fstat(Descriptor(handle_), &st) != 0) return -1;
+    return static_cast<int64_t>(st.st_size);
+}
+
+bool PlatformFile::Flush() { return fsync(Descriptor(handle_)) == 0; }
+
+}  // namespace pellwise
