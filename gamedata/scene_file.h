@@ -4,6 +4,8 @@
 #include <string>
 #include <vector>
 
+#include "services/atomic_file.h"
+
 namespace pellwise {
 
 class MessageService;
@@ -80,11 +82,17 @@ void RemoveChunk(SceneFile& scene, SectionList& list, int index);
 // 6 or beyond the block's length is refused: false, and nothing changes.
 bool AppendChunk(SceneFile& scene, SectionList& list, Block block);
 
-// Returns false when the load failed; such a scene must not be saved.
+// Reads the whole file into a cleared scene. Returns false, with the message
+// shown and the scene left empty, when the file cannot be opened, has a wrong
+// signature or is damaged; such a scene must not be saved.
 bool LoadFromFile(SceneFile& scene, const std::string& path, MessageService& messages);
 
-// Writes atomically: the old file is never left partial. False on failure,
-// with the message shown and the old file untouched.
-bool SaveToFile(const SceneFile& scene, const std::string& path, MessageService& messages);
+// Writes the sections in the order 0x4000, 0xAE20, 0xAE02, 0xAE50, then the
+// unrecognised ones in file order, taking every size field from the model.
+// The file is replaced in one step, never left partial. False, with the
+// message shown and the old file untouched, when it cannot be written or when
+// the model's sizes disagree with its chunks. `fault` is a test seam.
+bool SaveToFile(const SceneFile& scene, const std::string& path, MessageService& messages,
+                InjectedFault fault = InjectedFault::None);
 
 }  // namespace pellwise

@@ -1,7 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "gamedata/scene_file.h"
-#include "tests/gamedata/scene_test_bytes.h"
+#include "tests/gamedata/scene_test_support.h"
 
 namespace pellwise {
 namespace {

@@ -1,14 +1,20 @@
 #pragma once
 
+#include <gtest/gtest.h>
+
 #include <cstdint>
+#include <filesystem>
+#include <fstream>
 #include <initializer_list>
+#include <iterator>
 #include <string>
 #include <vector>
 
 #include "gamedata/scene_file.h"
+#include "services/message_service.h"
 
 // Builders for the chunks and files the scene tests feed to the model, the
-// reader and the writer.
+// reader and the writer, and the files and message boxes they meet.
 namespace pellwise::scene_test {
 
 using Bytes = std::vector<uint8_t>;
@@ -60,5 +66,57 @@ inline Bytes Section(uint16_t id, std::initializer_list<Bytes> chunks) { return 
 inline Bytes SceneBytes(const Bytes& body) {
     return Join({Le16(kSceneSignature), Le32(static_cast<uint32_t>(body.size() + 6)), body});
 }
+
+struct ShownMessage {
+    std::string text;
+    unsigned flags;
+};
+
+class RecordingMessages : public MessageService {
+public:
+    int ShowMessageBox(const std::string& text, unsigned flags) override {
+        shown.push_back({text, flags});
+        return kIdOk;
+    }
+    std::vector<ShownMessage> shown;
+};
+
+// A fresh folder per test, removed afterwards.
+class SceneFileTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        const auto* info = ::testing::UnitTest::GetInstance()->current_test_info();
+        dir_ = std::filesystem::temp_directory_path() /
+               (std::string("pellwise-") + info->test_suite_name() + "-" + info->name());
+        std::filesystem::remove_all(dir_);
+        std::filesystem::create_directories(dir_);
+    }
+    void TearDown() override {
+        std::error_code ignored;
+        std::filesystem::remove_all(dir_, ignored);
+    }
+
+    std::string PathOf(const std::string& name) const { return (dir_ / name).string(); }
+
+    std::string Write(const std::string& name, const Bytes& bytes) const {
+        std::ofstream(dir_ / name, std::ios::binary).write(reinterpret_cast<const char*>(bytes.data()), bytes.size());
+        return PathOf(name);
+    }
+
+    static Bytes ReadBack(const std::string& path) {
+        std::ifstream in(path, std::ios::binary);
+        return Bytes(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+    }
+
+    std::vector<std::string> FolderEntries() const {
+        std::vector<std::string> names;
+        for (const auto& entry : std::filesystem::directory_iterator(dir_))
+            names.push_back(entry.path().filename().string());
+        return names;
+    }
+
+    std::filesystem::path dir_;
+    RecordingMessages messages_;
+};
 
 }  // namespace pellwise::scene_test
