@@ -1,0 +1,103 @@
+#include "services/atomic_file.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+
+#include "services/file_system.h"
+#include "temp_folder.h"
+
+namespace pellwise {
+namespace {
+
+using testing::Exists;
+using testing::ReadBytes;
+using testing::TempFolder;
+using testing::WriteBytes;
+
+TEST(AtomicFile, ReplacesTheContentAndLeavesNoTemporaryFile) {
+    TempFolder folder;
+    const std::string path = folder.Path("scene2.bin");
+    WriteBytes(path, "old content, longer than the new");
+    EXPECT_EQ(WriteFileAtomically(path, "new"), AtomicWriteStatus::Ok);
+    EXPECT_EQ(ReadBytes(path), "new");
+    EXPECT_FALSE(Exists(TemporaryPathFor(path)));
+}
+
+TEST(AtomicFile, CreatesAMissingFileUnlessOnlyAnExistingOneMayBeWritten) {
+    TempFolder folder;
+    const std::string path = folder.Path("textdb_ru.def");
+    EXPECT_EQ(WriteFileAtomically(path, "x", {AtomicWriteMode::ExistingOnly}), AtomicWriteStatus::TargetMissing);
+    EXPECT_FALSE(Exists(path));
+    EXPECT_FALSE(Exists(TemporaryPathFor(path)));
+    EXPECT_EQ(WriteFileAtomically(path, std::string("\0\x01", 2)), AtomicWriteStatus::Ok);
+    EXPECT_EQ(ReadBytes(path), std::string("\0\x01", 2));
+    EXPECT_EQ(WriteFileAtomically(path, "", {AtomicWriteMode::ExistingOnly}), AtomicWriteStatus::Ok);
+    EXPECT_EQ(ReadBytes(path), "");
+}
+
+TEST(AtomicFile, EveryFailingStageKeepsTheOldFileAndRemovesTheTemporary) {
+    const struct {
+        InjectedFault fault;
+        AtomicWriteStatus status;
+    } cases[] = {
+        {InjectedFault::Create, AtomicWriteStatus::WriteFailed},
+        {InjectedFault::Write, AtomicWriteStatus::WriteFailed},
+        {InjectedFault::Flush, AtomicWriteStatus::WriteFailed},
+        {InjectedFault::Replace, AtomicWriteStatus::ReplaceFailed},
+    };
+    TempFolder folder;
+    const std::string path = folder.Path("scene2.bin");
+    for (const auto& c : cases) {
+        WriteBytes(path, "the old scene");
+        EXPECT_EQ(
+            WriteFileAtomically(path, "a new scene that never lands", {AtomicWriteMode::CreateOrReplace, c.fault}),
+            c.status);
+        EXPECT_EQ(ReadBytes(path), "the old scene");
+        EXPECT_FALSE(Exists(TemporaryPathFor(path)));
+    }
+}
+
+TEST(AtomicFile, AReadOnlyTargetIsReportedAndNotForced) {
+    TempFolder folder;
+    const std::string path = folder.Path("game.bin");
+    WriteBytes(path, "protected");
+    testing::MakeReadOnly(path);
+    EXPECT_EQ(WriteFileAtomically(path, "x"), AtomicWriteStatus::TargetReadOnly);
+    EXPECT_EQ(ReadBytes(path), "protected");
+    EXPECT_FALSE(Exists(TemporaryPathFor(path)));
+}
+
+TEST(AtomicFile, AFolderInThePlaceOfTheTargetOrItsParentIsLeftAlone) {
+    TempFolder folder;
+    const std::string target = folder.Path("MISSIONS");
+    std::filesystem::create_directory(target);
+    WriteBytes(folder.Path("MISSIONS/keep.txt"), "inside");
+    EXPECT_EQ(WriteFileAtomically(target, "x"), AtomicWriteStatus::ReplaceFailed);
+    EXPECT_EQ(WriteFileAtomically(target, "x", {AtomicWriteMode::ExistingOnly}), AtomicWriteStatus::TargetMissing);
+    EXPECT_TRUE(DirectoryExists(target));
+    EXPECT_EQ(ReadBytes(folder.Path("MISSIONS/keep.txt")), "inside");
+
+    const std::string parentIsFile = folder.Path("tables");
+    WriteBytes(parentIsFile, "a file");
+    EXPECT_EQ(WriteFileAtomically(folder.Path("tables/version.txt"), "x"), AtomicWriteStatus::WriteFailed);
+    EXPECT_EQ(ReadBytes(parentIsFile), "a file");
+    for (const std::string& path : {target, parentIsFile}) EXPECT_FALSE(Exists(TemporaryPathFor(path)));
+}
+
+TEST(AtomicFile, AStaleTemporaryFromAKilledRunIsReplacedOrRemoved) {
+    TempFolder folder;
+    const std::string path = folder.Path("scene2.bin");
+    WriteBytes(TemporaryPathFor(path), "half a scene");
+    EXPECT_EQ(WriteFileAtomically(path, "whole"), AtomicWriteStatus::Ok);
+    EXPECT_EQ(ReadBytes(path), "whole");
+    EXPECT_FALSE(Exists(TemporaryPathFor(path)));
+
+    WriteBytes(TemporaryPathFor(path), "half a scene");
+    RemoveStaleTemporary(path);
+    EXPECT_FALSE(Exists(TemporaryPathFor(path)));
+    EXPECT_EQ(ReadBytes(path), "whole");
+}
+
+}  // namespace
+}  // namespace pellwise
