@@ -1,0 +1,62 @@
+#include <gtest/gtest.h>
+
+#include <sstream>
+
+#include "services/console_message_service.h"
+#include "services/recording_message_service.h"
+#include "services/text_codec.h"
+
+namespace pellwise {
+namespace {
+
+constexpr unsigned kQuestion = kMbYesNo | kMbIconQuestion;
+
+TEST(RecordingMessageService, KeepsTextAndFlagsAndAnswersQuestionsFromTheScript) {
+    RecordingMessageService messages;
+    messages.QueueAnswer(kIdYes);
+    EXPECT_EQ(messages.ShowMessageBox("IO error", kMbIconError), kIdOk);  // takes no scripted answer
+    EXPECT_EQ(messages.ShowMessageBox(Ru("Перезаписать?"), kQuestion), kIdYes);
+    EXPECT_EQ(messages.ShowMessageBox(Ru("Перезаписать?"), kQuestion), kIdNo);
+    messages.SetDefaultAnswer(kIdYes);
+    EXPECT_EQ(messages.ShowMessageBox("again?", kQuestion), kIdYes);
+
+    ASSERT_EQ(messages.Count(), 4);
+    EXPECT_EQ(messages.Messages()[0].text, "IO error");
+    EXPECT_EQ(messages.Messages()[0].flags, 0x10u);
+    EXPECT_EQ(messages.Messages()[1].flags, 0x24u);
+    EXPECT_EQ(messages.Utf8Texts()[1], "Перезаписать?");
+    EXPECT_EQ(messages.Messages()[2].answer, kIdNo);
+}
+
+TEST(ConsoleMessageService, WritesUtf8WithEveryCarriageReturnAsALineBreak) {
+    std::ostringstream out;
+    std::istringstream in;
+    ConsoleMessageService console(out, in, false);
+    EXPECT_EQ(console.ShowMessageBox(Ru("Ошибка\rвторая строка\r\nтретья"), kMbIconError), kIdOk);
+    EXPECT_EQ(out.str(), "Ошибка\nвторая строка\nтретья\n");
+}
+
+TEST(ConsoleMessageService, WithoutATerminalAQuestionTakesThePresetAnswerOfTheMoment) {
+    std::ostringstream out;
+    std::istringstream in("y\n");  // not read: nobody is asked
+    ConsoleMessageService console(out, in, false);
+    EXPECT_EQ(console.ShowMessageBox("Overwrite?", kQuestion), kIdNo);
+    console.SetPresetAnswer(kIdYes);
+    EXPECT_EQ(console.ShowMessageBox("Overwrite?", kQuestion), kIdYes);
+    EXPECT_EQ(out.str(), "Overwrite?\n-> No (preset answer)\nOverwrite?\n-> Yes (preset answer)\n");
+}
+
+TEST(ConsoleMessageService, OnATerminalAsksUntilItUnderstandsTheAnswer) {
+    std::ostringstream out;
+    std::istringstream in("maybe\n  Да \nn\n");
+    ConsoleMessageService console(out, in, true);
+    EXPECT_EQ(console.ShowMessageBox("Overwrite?", kQuestion), kIdYes);
+    EXPECT_EQ(console.ShowMessageBox("Overwrite?", kQuestion), kIdNo);
+    EXPECT_EQ(out.str(), "Overwrite?\n[y/n] [y/n] Overwrite?\n[y/n] ");
+    // The terminal closed: the preset answer decides.
+    console.SetPresetAnswer(kIdYes);
+    EXPECT_EQ(console.ShowMessageBox("Overwrite?", kQuestion), kIdYes);
+}
+
+}  // namespace
+}  // namespace pellwise
