@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <filesystem>
+
 #include "gamedata/scene_file.h"
 #include "tests/gamedata/scene_test_support.h"
 
@@ -25,7 +27,7 @@ TEST_F(SceneReaderTest, TheSmallestSceneHasThreeEmptySectionsAndNoAE02) {
     EXPECT_EQ(scene.SectionAE02.Count(), 0);
     EXPECT_EQ(scene.SectionAE02.Size, 0u);
     EXPECT_EQ(scene.FileName, PathOf("scene2.bin"));
-    EXPECT_TRUE(messages_.shown.empty());
+    EXPECT_EQ(messages_.Count(), 0);
 }
 
 TEST_F(SceneReaderTest, HeadChunksAndSectionsInAnyOrderGoToTheirListsInFileOrder) {
@@ -62,7 +64,7 @@ TEST_F(SceneReaderTest, AnUnrecognisedSectionIsKeptVerbatimWithoutAMessage) {
     EXPECT_EQ(scene.UnknownSections[1].Id, 0x5555);
     EXPECT_EQ(scene.Difinitions.Size, 6u);
     EXPECT_EQ(scene.TotalSize, file.size());
-    EXPECT_TRUE(messages_.shown.empty());
+    EXPECT_EQ(messages_.Count(), 0);
 }
 
 TEST_F(SceneReaderTest, BytesAfterTheTotalSizeAreNotRead) {
@@ -102,22 +104,26 @@ TEST_F(SceneReaderTest, ARepeatedSectionJoinsTheEarlierOneUnderOneHead) {
     EXPECT_EQ(scene.TotalSize, file.size() - 6);
 }
 
-TEST_F(SceneReaderTest, AMissingFileIsReportedAndTheLoadFails) {
-    SceneFile scene;
-    EXPECT_FALSE(LoadFromFile(scene, PathOf("missing.bin"), messages_));
-    ASSERT_EQ(messages_.shown.size(), 1u);
-    EXPECT_EQ(messages_.shown[0].text, "Scene2bin unit: Can't open file\rFileName = " + PathOf("missing.bin"));
-    EXPECT_EQ(messages_.shown[0].flags, kMbOk | kMbIconError);
+TEST_F(SceneReaderTest, AFileThatCannotBeOpenedIsReportedAndTheLoadFails) {
+    std::filesystem::create_directory(dir_ / "folder");
+    for (const std::string& path : {PathOf("missing.bin"), PathOf("folder")}) {
+        messages_.Clear();
+        SceneFile scene;
+        EXPECT_FALSE(LoadFromFile(scene, path, messages_));
+        ASSERT_EQ(messages_.Count(), 1);
+        EXPECT_EQ(messages_.Messages()[0].text, "Scene2bin unit: Can't open file\rFileName = " + path);
+        EXPECT_EQ(messages_.Messages()[0].flags, kMbOk | kMbIconError);
+    }
 }
 
 TEST_F(SceneReaderTest, AWrongSignatureIsReportedOnceAndLeavesTheSceneEmpty) {
     for (const Bytes& file : {Bytes{}, Bytes{0x53}, Bytes{0x4C, 0x53, 0x18, 0, 0, 0, 0, 0x40, 6, 0, 0, 0}}) {
-        messages_.shown.clear();
+        messages_.Clear();
         SceneFile scene;
         EXPECT_FALSE(LoadFromFile(scene, Write("scene2.bin", file), messages_));
-        ASSERT_EQ(messages_.shown.size(), 1u);
-        EXPECT_EQ(messages_.shown[0].text, "Scene2bin unit: Incorrect file signature");
-        EXPECT_EQ(messages_.shown[0].flags, kMbOk | kMbIconError);
+        ASSERT_EQ(messages_.Count(), 1);
+        EXPECT_EQ(messages_.Messages()[0].text, "Scene2bin unit: Incorrect file signature");
+        EXPECT_EQ(messages_.Messages()[0].flags, kMbOk | kMbIconError);
         EXPECT_EQ(scene.TotalSize, 0u);
         EXPECT_EQ(scene.Objects.Count(), 0);
     }
@@ -156,14 +162,14 @@ std::vector<DamagedCase> DamagedFiles() {
 TEST_F(SceneReaderTest, DamagedFilesAreReportedWithTheOffsetAndLeftUntouched) {
     for (const DamagedCase& c : DamagedFiles()) {
         SCOPED_TRACE(c.what);
-        messages_.shown.clear();
+        messages_.Clear();
         const std::string path = Write("scene2.bin", c.file);
         SceneFile scene;
         EXPECT_FALSE(LoadFromFile(scene, path, messages_));
-        ASSERT_EQ(messages_.shown.size(), 1u);
-        EXPECT_EQ(messages_.shown[0].text,
+        ASSERT_EQ(messages_.Count(), 1);
+        EXPECT_EQ(messages_.Messages()[0].text,
                   "Scene2bin unit: Damaged file\rFileName = " + path + "\rOffset = " + std::to_string(c.offset));
-        EXPECT_EQ(messages_.shown[0].flags, kMbOk | kMbIconError);
+        EXPECT_EQ(messages_.Messages()[0].flags, kMbOk | kMbIconError);
         EXPECT_EQ(scene.TotalSize, 0u);
         EXPECT_EQ(scene.HeaderChunks.Count() + scene.Objects.Count() + scene.SectionAE50.Count(), 0);
         EXPECT_EQ(ReadBack(path), c.file);

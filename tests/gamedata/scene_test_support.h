@@ -11,7 +11,7 @@
 #include <vector>
 
 #include "gamedata/scene_file.h"
-#include "services/message_service.h"
+#include "services/recording_message_service.h"
 
 // Builders for the chunks and files the scene tests feed to the model, the
 // reader and the writer, and the files and message boxes they meet.
@@ -67,20 +67,6 @@ inline Bytes SceneBytes(const Bytes& body) {
     return Join({Le16(kSceneSignature), Le32(static_cast<uint32_t>(body.size() + 6)), body});
 }
 
-struct ShownMessage {
-    std::string text;
-    unsigned flags;
-};
-
-class RecordingMessages : public MessageService {
-public:
-    int ShowMessageBox(const std::string& text, unsigned flags) override {
-        shown.push_back({text, flags});
-        return kIdOk;
-    }
-    std::vector<ShownMessage> shown;
-};
-
 // A fresh folder per test, removed afterwards.
 class SceneFileTest : public ::testing::Test {
 protected:
@@ -116,7 +102,7 @@ protected:
     }
 
     std::filesystem::path dir_;
-    RecordingMessages messages_;
+    RecordingMessageService messages_;
 };
 
 }  // namespace pellwise::scene_test
