@@ -6,7 +6,10 @@
 
 namespace pellwise {
 
-// Ordered lists; never sorted; lookups return the first match or -1.
+// Ordered lists; never sorted; lookups return the first match or -1. A read
+// out of range gives 0 or the empty text, a Delete out of range does nothing,
+// and an Insert at a position outside 0 .. Count appends, so no index a
+// caller computes can reach memory outside the list.
 class PointerList {
 public:
     int Count() const { return static_cast<int>(items_.size()); }
@@ -23,13 +26,16 @@ private:
     int capacity_ = 0;  // the growth rule of the original: full -> Count + 4
 };
 
+// Strings with a 32-bit value each. A string is kept up to its first NUL byte,
+// as the platform's C strings would keep it.
 class StringList {
 public:
     int Count() const { return static_cast<int>(strings_.size()); }
     int Add(const std::string& text, uint32_t value = 0);
     void Insert(int index, const std::string& text, uint32_t value);
     std::string Get(int index) const;
-    const std::string& Ref(int index) const { return strings_[static_cast<size_t>(index)]; }
+    // Get without the copy; an index out of range refers to an empty text.
+    const std::string& Ref(int index) const;
     uint32_t ValueAt(int index) const;
     int IndexOf(const std::string& text) const;
     int IndexOfValue(uint32_t value) const;
