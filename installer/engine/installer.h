@@ -1,0 +1,98 @@
+#pragma once
+
+#include <functional>
+#include <memory>
+#include <string>
+#include <unordered_set>
+#include <vector>
+
+#include "gamedata/game_context.h"
+#include "gamedata/scene_file.h"
+#include "gamedata/text_db.h"
+#include "installer/engine/captions.h"
+#include "installer/engine/patch_report.h"
+#include "services/settings_file.h"
+
+namespace pellwise {
+
+class MessageService;
+
+struct PatchProgress {
+    enum class Stage { Mission, TextDb, Files, Done };
+    Stage At = Stage::Mission;
+    int Index = 0;  // the mission's place in the run, from 0
+    int Count = 0;  // missions in the run
+    std::string Mission;
+};
+
+// What the front end does while the run goes on: a window repaints after each
+// chunk, a console shows progress.
+struct PatchCallbacks {
+    std::function<void(const PatchProgress&)> Progress;
+    std::function<void()> AfterChunk;
+};
+
+struct PatchOptions {
+    bool DryRun = false;                // do everything in memory, write nothing
+    Answer Overwrite = Answer::Ask;     // the overwrite question within the missions
+    Answer ReplaceFiles = Answer::Ask;  // before files\ replaces a file of the game
+};
+
+// The installation job without a window: the wizard start's checks, the
+// mission list, the patch run and the game start. Every message and question
+// goes through the MessageService given, so the GUI shows boxes and the
+// console prints. One Installer serves one run, as one start of the program.
+class Installer {
+public:
+    // Both folders end in a separator (one is added when missing).
+    Installer(const std::string& modDir, const std::string& gameDir, MessageService& messages);
+    ~Installer();
+    Installer(const Installer&) = delete;
+    Installer& operator=(const Installer&) = delete;
+
+    // Reads the captions, runs the checks in order and loads the object store.
+    // `storeOverwrite` answers the overwrite question among the mod's own files.
+    WizardResult StartWizard(Answer storeOverwrite = Answer::Ask);
+
+    const Captions& GetCaptions() const { return captions_; }
+    const WizardSummary& Summary() const { return summary_; }
+    // The patchable missions in the list control's order.
+    const std::vector<std::string>& Missions() const { return missions_; }
+    std::string ReadmePath() const;
+    const std::string& ModDir() const { return modDir_; }
+    const std::string& GameDir() const { return gameDir_; }
+    const SceneFile& ObjectStore() const { return store_; }
+
+    // Patches the named missions (in list order, whatever the order given),
+    // saves the text database and copies the mod's files\ into the game. Runs
+    // once, after a wizard start that passed; otherwise, or with a name not in
+    // Missions(), it is refused and nothing is touched.
+    PatchReport RunPatch(const std::vector<std::string>& selected, const PatchOptions& options,
+                         const PatchCallbacks& callbacks = {});
+
+    // Hands the game's program (GameDir + "game.exe") to `launch`.
+    bool StartGame(const std::function<bool(const std::string& program)>& launch) const;
+
+private:
+    WizardResult Stop(WizardStop stop, const std::string& message);
+    WizardResult RunChecks();
+    void LoadObjectStore(const std::vector<std::string>& files, Answer storeOverwrite);
+    void PatchMission(const std::string& name, SceneFile& patch, bool dryRun, PatchReport& report);
+    void CollectAddedTexts(PatchReport& report) const;
+
+    std::string modDir_;
+    std::string gameDir_;
+    MessageService& messages_;
+    Captions captions_;
+    WizardSummary summary_;
+    std::vector<std::string> missions_;
+    std::unique_ptr<TextDB> textDb_;
+    std::unique_ptr<SettingsFile> newTexts_;
+    std::unordered_set<uint32_t> idsBeforeMod_;
+    SceneFile store_;
+    GameContext context_;
+    bool ready_ = false;
+    bool ran_ = false;
+};
+
+}  // namespace pellwise

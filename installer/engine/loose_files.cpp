@@ -1,0 +1,65 @@
+#include "installer/engine/loose_files.h"
+
+#include "gamedata/whole_file.h"
+#include "installer/engine/folders.h"
+#include "services/atomic_file.h"
+#include "services/file_system.h"
+#include "services/paths.h"
+
+namespace pellwise {
+
+namespace {
+
+bool CopyOne(const std::string& source, const std::string& target) {
+    const std::optional<std::vector<uint8_t>> bytes = ReadWholeFile(source);
+    if (!bytes) return false;
+    MakeFolders(ParentFolder(target));
+    const std::string_view view(reinterpret_cast<const char*>(bytes->data()), bytes->size());
+    return WriteFileAtomically(target, view) == AtomicWriteStatus::Ok;
+}
+
+}  // namespace
+
+int LooseFilePlan::ExistingCount() const {
+    int n = 0;
+    for (bool e : Exists) n += e ? 1 : 0;
+    return n;
+}
+
+LooseFilePlan PlanLooseFiles(const std::string& filesDir, const std::string& gameDir) {
+    FolderTree tree = ListFolderTree(filesDir);
+    LooseFilePlan plan;
+    plan.Files = std::move(tree.Files);
+    plan.Folders = std::move(tree.Folders);
+    for (const std::string& file : plan.Files) plan.Exists.push_back(FileExists(JoinPath(gameDir, file)));
+    return plan;
+}
+
+std::string ReplaceQuestion(const LooseFilePlan& plan, const std::string& gameDir) {
+    std::string first;
+    for (size_t i = 0; i < plan.Files.size() && first.empty(); ++i)
+        if (plan.Exists[i]) first = JoinPath(gameDir, plan.Files[i]);
+    const int n = plan.ExistingCount();
+    std::string text = "The game folder has " + std::to_string(n) + (n == 1 ? " file" : " files") +
+                       " of the mod's files\\ already, first:\r" + first + "\rReplace them?";
+    return text;
+}
+
+std::vector<FileCopy> CopyLooseFiles(const LooseFilePlan& plan, const std::string& filesDir, const std::string& gameDir,
+                                     bool replace, bool dryRun) {
+    std::vector<FileCopy> result;
+    if (!dryRun)
+        for (const std::string& folder : plan.Folders) MakeFolders(JoinPath(gameDir, folder));
+    for (size_t i = 0; i < plan.Files.size(); ++i) {
+        FileCopy copy{plan.Files[i], plan.Exists[i] ? FileCopyOutcome::Replaced : FileCopyOutcome::Copied};
+        if (plan.Exists[i] && !replace) {
+            copy.Outcome = FileCopyOutcome::KeptExisting;
+        } else if (!dryRun && !CopyOne(JoinPath(filesDir, plan.Files[i]), JoinPath(gameDir, plan.Files[i]))) {
+            copy.Outcome = FileCopyOutcome::Failed;
+        }
+        result.push_back(copy);
+    }
+    return result;
+}
+
+}  // namespace pellwise

@@ -1,0 +1,106 @@
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "gamedata/text_db.h"
+
+namespace pellwise {
+
+// A preset answer to a question of the run, or none (the question is asked).
+enum class Answer { Ask, Yes, No };
+
+// Why the wizard start stopped; None when every check passed.
+enum class WizardStop {
+    None,
+    NoTables,       // the game has no "tables" folder
+    NoVersion,      // tables\version.txt is missing, unreadable or its first line empty
+    NoTextDb,       // the database that version.txt names is not there
+    TextDbDamaged,  // the database could not be read whole ("IO error" was shown)
+    NoNewTexts,     // the mod's DATA\NewTexts.ini is missing
+    NoMissions,     // no mission folder holds a scene2.bin
+    NoObjectFiles,  // the mod's DATA\ has no *.dnc
+};
+
+struct WizardResult {
+    WizardStop Stop = WizardStop::None;
+    std::string Message;  // the text of the stop's message, windows-1251; empty when none
+
+    bool Ok() const { return Stop == WizardStop::None; }
+};
+
+// What became of one object file while the object store was loaded.
+enum class ObjectFileState {
+    Stored,
+    Replaced,           // a later file of the mod held a chunk of the same name and won
+    Dropped,            // an earlier file held a chunk of the same name and was kept
+    UnknownKind,        // its chunk belongs to no scene section
+    Damaged,            // unreadable, or its size field does not fit the file
+    StoredNotImported,  // an entry of section 0xAE02: stays in the store, never enters a mission
+};
+
+struct ObjectFileOutcome {
+    std::string FileName;
+    uint16_t Kind = 0;
+    std::string ChunkName;
+    ObjectFileState State = ObjectFileState::Stored;
+    std::string Other;  // the file that replaced it or was kept instead of it
+};
+
+struct WizardSummary {
+    std::string VersionLine;
+    std::string TextDbPath;
+    int TextDbEntries = 0;  // as loaded, before the mod's texts
+    TextDBKind TextDbKind = TextDBKind::Undetermined;
+    std::vector<ObjectFileOutcome> ObjectFiles;
+    Answer StoreAnswer = Answer::Ask;  // the overwrite answer of the object store; Ask: no collision
+};
+
+struct ChunkChange {
+    uint16_t Kind = 0;
+    std::string Name;
+    uint32_t Size = 0;
+};
+
+enum class MissionOutcome { Patched, LoadFailed, SaveFailed };
+
+struct MissionReport {
+    std::string Name;
+    std::string ScenePath;
+    MissionOutcome Outcome = MissionOutcome::Patched;
+    uint32_t SizeBefore = 0;
+    uint32_t SizeAfter = 0;
+    std::vector<ChunkChange> Added;
+    std::vector<ChunkChange> Replaced;
+    std::vector<ChunkChange> Kept;          // the scene's own chunk stayed, the mod's was not added
+    std::vector<uint16_t> UnknownSections;  // sections the reader kept without knowing them
+};
+
+enum class FileCopyOutcome { Copied, Replaced, KeptExisting, Failed };
+
+struct FileCopy {
+    std::string RelativePath;
+    FileCopyOutcome Outcome = FileCopyOutcome::Copied;
+};
+
+struct PatchReport {
+    bool Ran = false;  // false: the run was refused (see Refusal), nothing was done
+    std::string Refusal;
+    bool DryRun = false;
+    std::vector<MissionReport> Missions;
+    std::vector<TextDBEntry> TextsAdded;  // the mod's texts new to the database, with their IDs
+    bool TextDbSaved = false;
+    Answer SceneAnswer = Answer::Ask;  // the overwrite answer of the run; Ask: no collision
+    bool FilesFolderPresent = false;
+    std::vector<FileCopy> Files;
+    Answer ReplaceAnswer = Answer::Ask;  // Ask: no file of the mod existed in the game
+    double Seconds = 0;
+
+    int FailedMissions() const;
+    int FailedFiles() const;
+    // Everything asked for was done (or, in a dry run, would have been).
+    bool Succeeded() const;
+};
+
+}  // namespace pellwise
