@@ -1,0 +1,179 @@
+#include "gamedata/object_import.h"
+
+#include <gtest/gtest.h>
+
+#include <optional>
+
+#include "gamedata/game_context.h"
+#include "gamedata/text_db.h"
+#include "services/recording_message_service.h"
+#include "services/settings_file.h"
+#include "tests/gamedata/text_test_support.h"
+
+namespace pellwise {
+namespace {
+
+using namespace scene_test;
+
+class ObjectImport : public SceneFileTest {
+protected:
+    void SetUp() override {
+        SceneFileTest::SetUp();
+        newTexts.emplace(Write("NewTexts.ini", Text("[texts]\n#@$&000001=Hello\n")));
+        db.Append("game text", 10);
+        db.Append("end", 20);
+        context.TextDb = &db;
+        context.NewTexts = &*newTexts;
+        context.OverwriteQuestion = "Overwrite?\rReally?";
+        context.AfterChunk = [this] { ++repaints; };
+    }
+
+    // A scene as the reader leaves it: every section present, sizes in step.
+    static SceneFile LoadedScene(std::vector<Bytes> objects, std::vector<Bytes> definitions = {}) {
+        SceneFile scene;
+        scene.Objects.Chunks = std::move(objects);
+        scene.Difinitions.Chunks = std::move(definitions);
+        scene.TotalSize = 6;
+        for (SectionList* list : {&scene.Objects, &scene.Difinitions, &scene.SectionAE50, &scene.SectionAE02}) {
+            list->Size = 6;
+            for (const Block& chunk : list->Chunks) list->Size += ChunkSize(chunk);
+            scene.TotalSize += list->Size;
+        }
+        return scene;
+    }
+
+    std::vector<std::string> Names(const SectionList& list) {
+        std::vector<std::string> names;
+        for (const Block& chunk : list.Chunks) names.push_back(ChunkName(chunk));
+        return names;
+    }
+
+    SceneFile store;
+    std::optional<SettingsFile> newTexts;
+    TextDB db;
+    GameContext context{messages_, nullptr, nullptr, {}, {}};
+    int repaints = 0;
+};
+
+TEST_F(ObjectImport, ObjectFilesAreStoredByKindAndCutToTheirChunk) {
+    const Bytes withTail = Join({Object("car", 4), Text("tail bytes")});
+    EXPECT_TRUE(LoadObjectFile(store, Write("car.dnc", withTail), context));
+    EXPECT_TRUE(LoadObjectFile(store, Write("gate.dnc", EntryAE51("gate")), context));
+    EXPECT_TRUE(LoadObjectFile(store, Write("x.dnc", EntryAE03()), context));
+    EXPECT_TRUE(LoadObjectFile(store, Write("odd.dnc", Chunk(0x1234, Text("odd"))), context));
+
+    EXPECT_EQ(store.Objects.Chunks, std::vector<Block>{Object("car", 4)});
+    EXPECT_EQ(Names(store.SectionAE50), std::vector<std::string>{"gate"});
+    EXPECT_EQ(store.SectionAE02.Count(), 1);
+    EXPECT_TRUE(messages_.Messages().empty());
+}
+
+TEST_F(ObjectImport, DamagedObjectFilesAreReportedAndNotStored) {
+    const Bytes damaged[] = {{},
+                             {0x10, 0x40, 0x05},
+                             Join({Le16(kChunkObject), Le32(5)}),
+                             Join({Le16(kChunkObject), Le32(100), Text("short")})};
+    for (const Bytes& bytes : damaged) {
+        const std::string path = Write("bad.dnc", bytes);
+        EXPECT_FALSE(LoadObjectFile(store, path, context));
+        ASSERT_FALSE(messages_.Messages().empty());
+        EXPECT_EQ(messages_.Messages().back().text, "Damaged object file: " + path);
+        EXPECT_EQ(messages_.Messages().back().flags, 0x10u);
+    }
+    EXPECT_EQ(messages_.Messages().size(), 4u);
+    EXPECT_FALSE(LoadObjectFile(store, PathOf("missing.dnc"), context));
+    EXPECT_EQ(messages_.Messages().size(), 4u);
+    EXPECT_EQ(store.TotalSize, 0u);
+}
+
+TEST_F(ObjectImport, NewNamesAreAppendedAndSizesGrowByTheChunk) {
+    SceneFile scene = LoadedScene({Object("a"), Object("b")});
+    const uint32_t total = scene.TotalSize;
+    const uint32_t section = scene.Objects.Size;
+
+    EXPECT_EQ(AddChunk(scene, Object("B", 7), context), AddOutcome::Appended);
+    EXPECT_EQ(AddChunk(scene, ScriptDefinition("a", "no marker"), context), AddOutcome::Appended);
+
+    EXPECT_EQ(Names(scene.Objects), (std::vector<std::string>{"a", "b", "B"}));
+    EXPECT_EQ(scene.Objects.Size, section + ChunkSize(Object("B", 7)));
+    EXPECT_EQ(scene.TotalSize, total + ChunkSize(Object("B", 7)) + ChunkSize(ScriptDefinition("a", "no marker")));
+    EXPECT_EQ(AddChunk(scene, Chunk(0x1234, {}), context), AddOutcome::Discarded);
+    EXPECT_TRUE(messages_.Messages().empty());
+}
+
+TEST_F(ObjectImport, YesReplacesOnlyTheFirstChunkOfThatNameAndMovesItToTheEnd) {
+    SceneFile scene = LoadedScene({Object("a", 1), Object("b"), Object("a", 2), Object("c")});
+    const uint32_t total = scene.TotalSize;
+    messages_.QueueAnswer(kIdYes);
+
+    EXPECT_EQ(AddChunk(scene, Object("a", 30), context), AddOutcome::Replaced);
+
+    ASSERT_EQ(messages_.Messages().size(), 1u);
+    EXPECT_EQ(messages_.Messages()[0].text, "Overwrite?\rReally?");
+    EXPECT_EQ(messages_.Messages()[0].flags, 0x24u);
+    EXPECT_EQ(scene.Objects.Chunks, (std::vector<Block>{Object("b"), Object("a", 2), Object("c"), Object("a", 30)}));
+    EXPECT_EQ(scene.TotalSize, total + ChunkSize(Object("a", 30)) - ChunkSize(Object("a", 1)));
+}
+
+TEST_F(ObjectImport, NoOrAnyOtherAnswerKeepsTheOldChunksOfTheSceneEvenAfterClear) {
+    SceneFile scene = LoadedScene({Object("a", 1)});
+    const uint32_t total = scene.TotalSize;
+    messages_.QueueAnswer(kIdOk);
+    messages_.QueueAnswer(kIdYes);
+
+    EXPECT_EQ(AddChunk(scene, Object("a", 9), context), AddOutcome::Kept);
+    EXPECT_EQ(scene.Objects.Chunks, std::vector<Block>{Object("a", 1)});
+    EXPECT_EQ(scene.TotalSize, total);
+
+    Clear(scene);
+    AppendChunk(scene, scene.Objects, Object("a", 1));
+    EXPECT_EQ(AddChunk(scene, Object("a", 9), context), AddOutcome::Kept);
+    EXPECT_EQ(messages_.Messages().size(), 1u);
+}
+
+TEST_F(ObjectImport, CollisionsNeedTheSameSectionAndTheSameCase) {
+    SceneFile scene = LoadedScene({Object("Door")}, {ScriptDefinition("door", "")});
+    scene.SectionAE02.Chunks = {EntryAE03()};
+    messages_.QueueAnswer(kIdYes);
+
+    EXPECT_EQ(AddChunk(scene, Object("door"), context), AddOutcome::Appended);
+    EXPECT_EQ(AddChunk(scene, EntryAE51("Door"), context), AddOutcome::Appended);
+    EXPECT_TRUE(messages_.Messages().empty());
+    EXPECT_EQ(AddChunk(scene, Chunk(kChunkAE03, {9}), context), AddOutcome::Replaced);
+    EXPECT_EQ(messages_.Messages().size(), 1u);
+}
+
+TEST_F(ObjectImport, AnAppendedDefinitionIsRewrittenAtItsNewIndex) {
+    SceneFile scene = LoadedScene({}, {ScriptDefinition("x", "#@$&000001"), ScriptDefinition("y", "#@$&000001"),
+                                       ScriptDefinition("z", "#@$&000001")});
+    AddChunk(scene, ScriptDefinition("new", "#@$&000001"), context);
+    ASSERT_EQ(scene.Difinitions.Count(), 4);
+    EXPECT_EQ(scene.Difinitions.Chunks[2], ScriptDefinition("z", "#@$&000001"));
+    EXPECT_EQ(scene.Difinitions.Chunks[3], ScriptDefinition("new", "0000000011"));
+}
+
+TEST_F(ObjectImport, ImportCopiesObjectsDefinitionsAndAE50EntriesInTheStoresOrder) {
+    for (const Bytes& chunk : {EntryAE51("e1"), ScriptDefinition("d1", "#@$&000001"), Object("o1"), EntryAE03(),
+                               Object("o2"), ScriptDefinition("d2", "x")})
+        AddChunk(store, chunk, context);
+    ASSERT_EQ(db.Count(), 3);
+    const SceneFile before = store;
+    SceneFile scene = LoadedScene({Object("old")});
+    scene.SectionAE02.Chunks = {EntryAE03()};
+
+    ImportObjects(scene, store, context);
+
+    EXPECT_EQ(Names(scene.Objects), (std::vector<std::string>{"old", "o1", "o2"}));
+    EXPECT_EQ(scene.Difinitions.Chunks,
+              (std::vector<Block>{ScriptDefinition("d1", "0000000011"), ScriptDefinition("d2", "x")}));
+    EXPECT_EQ(Names(scene.SectionAE50), std::vector<std::string>{"e1"});
+    EXPECT_EQ(scene.SectionAE02.Count(), 1);
+    EXPECT_EQ(repaints, 5);
+    EXPECT_EQ(db.Count(), 3);
+    EXPECT_EQ(store.Objects.Chunks, before.Objects.Chunks);
+    EXPECT_EQ(store.Difinitions.Chunks, before.Difinitions.Chunks);
+    EXPECT_TRUE(messages_.Messages().empty());
+}
+
+}  // namespace
+}  // namespace pellwise

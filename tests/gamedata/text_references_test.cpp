@@ -1,0 +1,168 @@
+#include "gamedata/text_references.h"
+
+#include <gtest/gtest.h>
+
+#include <optional>
+
+#include "gamedata/game_context.h"
+#include "gamedata/text_db.h"
+#include "services/recording_message_service.h"
+#include "services/settings_file.h"
+#include "services/text_codec.h"
+#include "tests/gamedata/text_test_support.h"
+
+namespace pellwise {
+namespace {
+
+using namespace scene_test;
+
+class TextReferences : public SceneFileTest {
+protected:
+    void SetUp() override {
+        SceneFileTest::SetUp();
+        newTexts.emplace(Write("NewTexts.ini", Text("[other]\n#@$&000001=wrong\n"
+                                                    "[texts]\n#@$&000001=Hello\n#@$&000002=Hello\n"
+                                                    "#@$&000003=game text\n" +
+                                                    Ru("#@$&000004=Привет\n"))));
+        db.Append("game text", 10);
+        db.Append("end", 20);
+        context.TextDb = &db;
+        context.NewTexts = &*newTexts;
+    }
+
+    // Puts `definition` last in the scene's definitions, rewrites it and returns it.
+    Bytes Rewrite(const Bytes& definition) {
+        scene.Difinitions.Chunks.push_back(definition);
+        RewriteTextReferences(scene, scene.Difinitions.Count() - 1, context);
+        return scene.Difinitions.Chunks.back();
+    }
+
+    std::optional<SettingsFile> newTexts;
+    TextDB db;
+    GameContext context{messages_, nullptr, nullptr, {}, {}};
+    SceneFile scene;
+};
+
+TEST_F(TextReferences, ReplaceEachKeyByItsTextsIdAndNothingElse) {
+    newTexts->Section = "other";
+    newTexts->Mode = SettingsMode::Write;
+    scene.Difinitions.Chunks.push_back(ScriptDefinition("before", "#@$&000002"));
+
+    EXPECT_EQ(Rewrite(ScriptDefinition("Intro", "Say #@$&000001 and #@$&000003!")),
+              ScriptDefinition("Intro", "Say 0000000011 and 0000000010!"));
+    EXPECT_EQ(db.Count(), 3);
+    EXPECT_EQ(db.Entry(1).Text, "Hello");
+    EXPECT_EQ(scene.Difinitions.Chunks[0], ScriptDefinition("before", "#@$&000002"));
+    EXPECT_EQ(newTexts->Section, "texts");
+    EXPECT_EQ(newTexts->Mode, SettingsMode::Read);
+    EXPECT_TRUE(messages_.Messages().empty());
+}
+
+TEST_F(TextReferences, EqualTextsShareOneIdAndMissingKeysShareNoText) {
+    EXPECT_EQ(Rewrite(ScriptDefinition("d", "#@$&000001#@$&000001 #@$&000002 #@$&999999 #@$&000999")),
+              ScriptDefinition("d", "00000000110000000011 0000000011 0000000012 0000000012"));
+    EXPECT_EQ(db.Count(), 4);
+    EXPECT_EQ(db.Entry(2).Text, "no text");
+}
+
+TEST_F(TextReferences, RemappedDatabasesStoreAndReuseTheConvertedText) {
+    TextDB remapped;
+    remapped.Append("YPNBET", 77);
+    remapped.Append("end", 78);
+    remapped.Kind = TextDBKind::Remapped;
+    context.TextDb = &remapped;
+    EXPECT_EQ(Rewrite(ScriptDefinition("d", "#@$&000004")), ScriptDefinition("d", "0000000077"));
+    EXPECT_EQ(remapped.Count(), 2);
+}
+
+TEST_F(TextReferences, LeaveOtherTypesAndShortOrMalformedDataAlone) {
+    const Bytes marker = Text("text #@$&000001 text");
+    const Bytes nameAndType5 = Join({Chunk(kDefinitionNameChunk, Text("d")), Chunk(kDefinitionTypeChunk, Le32(5))});
+    const Bytes dataHead16 = Join({Le16(kDefinitionDataChunk), Le32(16), Bytes(10, 'x')});
+    const Bytes dataHead20 = Join({Le16(kDefinitionDataChunk), Le32(20), Bytes(14, 'x')});
+    const Bytes unchanged[] = {
+        ScriptDefinition("d", "#@$&000001", 4),
+        Chunk(kChunkDefinition, Join({nameAndType5, dataHead16, marker})),
+        Chunk(kChunkDefinition, Join({nameAndType5, dataHead20, marker})),
+        Chunk(kChunkDefinition, Join({Chunk(kDefinitionTypeChunk, Le32(5)), DataChunk("#@$&000001")})),
+        Chunk(kChunkDefinition, Join({nameAndType5, Chunk(0xAE25, Join({Bytes(14, 'x'), marker}))})),
+        Chunk(kChunkObject, Join({nameAndType5, DataChunk("#@$&000001")})),
+        ScriptDefinition("d", "cut #@$&00000"),
+        Chunk(kChunkDefinition, Join({nameAndType5, Chunk(kDefinitionDataChunk, Join({Bytes(14, 'x'), {0}, marker}))})),
+    };
+    for (const Bytes& definition : unchanged) {
+        EXPECT_EQ(Rewrite(definition), definition);
+    }
+    EXPECT_EQ(db.Count(), 2);
+    EXPECT_TRUE(messages_.Messages().empty());
+}
+
+TEST_F(TextReferences, StayInsideTheDataChunkAndTheBlock) {
+    const Bytes nameAndType5 = Join({Chunk(kDefinitionNameChunk, Text("d")), Chunk(kDefinitionTypeChunk, Le32(5))});
+    const Bytes prefix(14, 'x');
+    // No NUL: the text runs to the data chunk's end, which the key reaches exactly.
+    EXPECT_EQ(
+        Rewrite(Chunk(
+            kChunkDefinition,
+            Join({nameAndType5, Chunk(kDefinitionDataChunk, Join({prefix, Text("#@$&000001")})), Text("#@$&000002")}))),
+        Chunk(kChunkDefinition, Join({nameAndType5, Chunk(kDefinitionDataChunk, Join({prefix, Text("0000000011")})),
+                                      Text("#@$&000002")})));
+    // A data chunk claiming more than the block holds is cut at the block's end.
+    const Bytes claimsMore =
+        Join({nameAndType5, Le16(kDefinitionDataChunk), Le32(5000), prefix, Text("a #@$&000001#@$&0")});
+    const Bytes rewritten =
+        Join({nameAndType5, Le16(kDefinitionDataChunk), Le32(5000), prefix, Text("a 0000000011#@$&0")});
+    EXPECT_EQ(Rewrite(Chunk(kChunkDefinition, claimsMore)), Chunk(kChunkDefinition, rewritten));
+}
+
+TEST_F(TextReferences, ReportAMissingNewTextsTextDbOrDefinitionInThatOrder) {
+    const Bytes definition = ScriptDefinition("d", "#@$&000001");
+    scene.Difinitions.Chunks.push_back(definition);
+
+    RewriteTextReferences(scene, 1, context);
+    context.TextDb = nullptr;
+    RewriteTextReferences(scene, 5, context);
+    context.NewTexts = nullptr;
+    RewriteTextReferences(scene, 5, context);
+
+    ASSERT_EQ(messages_.Messages().size(), 3u);
+    EXPECT_EQ(messages_.Messages()[0].text, "Difinitions.count < Idx");
+    EXPECT_EQ(messages_.Messages()[1].text, "TextDB = NIL, can't work");
+    EXPECT_EQ(messages_.Messages()[2].text, "NewTexts.ini not available");
+    for (const RecordedMessage& shown : messages_.Messages()) EXPECT_EQ(shown.flags, 0x10u);
+    EXPECT_EQ(scene.Difinitions.Chunks[0], definition);
+}
+
+TEST_F(TextReferences, WithoutAFreeIdWriteZerosAndGoOnWithTheRest) {
+    TextDB full;
+    full.Append("game text", 0xFFFFFFFE);
+    full.Append("end", 1);
+    context.TextDb = &full;
+    EXPECT_EQ(Rewrite(ScriptDefinition("d", "#@$&000001 #@$&000003 #@$&000002")),
+              ScriptDefinition("d", "0000000000 4294967294 0000000000"));
+    ASSERT_EQ(messages_.Messages().size(), 2u);
+    EXPECT_EQ(messages_.Messages()[1].text, "TextDB: no free ID");
+}
+
+TEST(TextReference, IsTenDigitsZeroPaddedAndUnsigned) {
+    EXPECT_EQ(TextReference(0), "0000000000");
+    EXPECT_EQ(TextReference(7), "0000000007");
+    EXPECT_EQ(TextReference(1234567890), "1234567890");
+    EXPECT_EQ(TextReference(0x80000000), "2147483648");
+    EXPECT_EQ(TextReference(0xFFFFFFFF), "4294967295");
+}
+
+TEST(DefinitionLayout, TypeAndDataNeedTheNameTypeDataOrder) {
+    SceneFile scene;
+    scene.Difinitions.Chunks = {ScriptDefinition("a", "text", 9), scene_test::Definition("b")};
+    EXPECT_EQ(DefinitionType(scene, 0), 9u);
+    EXPECT_EQ(DefinitionData(scene, 0).size(), DataChunk("text").size());
+    EXPECT_EQ(DefinitionType(scene, 1), 0u);
+    EXPECT_TRUE(DefinitionData(scene, 1).empty());
+    EXPECT_EQ(DefinitionType(scene, -1), 0u);
+    EXPECT_EQ(DefinitionType(scene, 2), 0u);
+    EXPECT_TRUE(DefinitionData(scene, 2).empty());
+}
+
+}  // namespace
+}  // namespace pellwise
