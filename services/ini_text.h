@@ -1,0 +1,41 @@
+#pragma once
+
+#include <optional>
+#include <string>
+#include <string_view>
+
+namespace pellwise::ini_text {
+
+// The INI reading rules of the Windows private-profile functions, over the
+// text of a whole file:
+// - a line ends at every CR and every LF;
+// - blanks (space, tab, CR, LF, VT, FF and the DOS end-of-file byte 0x1A) around
+//   a line, a section name, a key name and a value do not count;
+// - "[name]" opens a section named by what stands between the '[' and the last
+//   ']' of the line; a line with '[' but no ']' is an ordinary line;
+// - other lines are "key=value", split at the first '='; a line without '='
+//   names a key without a value;
+// - only the first section of a name counts, and in it the first key of a name;
+//   both are matched without regard to case, the asked names without their
+//   outer blanks; lines before the first section are in a section without a
+//   name.
+// The value, or nothing when the section or key is missing or the key has no
+// '='.
+std::optional<std::string> FindValue(std::string_view text, std::string_view section, std::string_view key);
+
+// What GetPrivateProfileString delivers for a found value, or for the default
+// of a missing key or file, into a buffer of `capacity` bytes: one pair of enclosing
+// quotes (both ' or both ") dropped, and the text cut at capacity - 1 bytes.
+std::string Deliver(std::string_view value, size_t capacity);
+
+// The text of `text` with the value of key in section set, the way
+// WritePrivateProfileString sets it: the first such key is given the value, a
+// missing key is added after the last line of its section, a missing section
+// is added at the end of the text.
+std::string WithValue(std::string_view text, std::string_view section, std::string_view key, std::string_view value);
+
+// GetPrivateProfileString drops trailing spaces of the default, but never its
+// first character.
+std::string TrimDefault(std::string_view defaultValue);
+
+}  // namespace pellwise::ini_text
