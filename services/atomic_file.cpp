@@ -2,6 +2,8 @@
 
 #include <algorithm>
 #include <climits>
+#include <functional>
+#include <vector>
 
 #include "services/atomic_file_platform.h"
 #include "services/file_stream.h"
@@ -13,11 +15,7 @@ namespace {
 
 namespace platform = atomic_file_platform;
 
-bool WriteAll(FileStream& stream, std::string_view bytes, bool failHalfway) {
-    if (failHalfway) {
-        stream.Write(bytes.data(), static_cast<int>(std::min<size_t>(bytes.size() / 2, INT_MAX)));
-        return false;
-    }
+bool WriteAll(FileStream& stream, std::string_view bytes) {
     while (!bytes.empty()) {
         const int n = static_cast<int>(std::min<size_t>(bytes.size(), INT_MAX));
         if (stream.Write(bytes.data(), n) != n) return false;
@@ -26,22 +24,22 @@ bool WriteAll(FileStream& stream, std::string_view bytes, bool failHalfway) {
     return true;
 }
 
+// Fills the temporary file; a fault at Write lets half of the content in first.
+using Filler = std::function<bool(FileStream&, bool failHalfway)>;
+
 // Creates, fills and flushes the temporary file; the stream is closed on
 // return, so the file can be moved on every platform.
-bool WriteTemporary(const std::string& temporary, std::string_view bytes, InjectedFault fault) {
+bool WriteTemporary(const std::string& temporary, const Filler& fill, InjectedFault fault) {
     if (fault == InjectedFault::Create) return false;
     FileStream stream = FileStream::OpenForWriting(temporary, CreationMode::CreateAlways);
     if (!stream.IsOpen()) return false;
-    if (!WriteAll(stream, bytes, fault == InjectedFault::Write)) return false;
+    if (!fill(stream, fault == InjectedFault::Write)) return false;
     return fault != InjectedFault::Flush && stream.Flush();
 }
 
-}  // namespace
-
-std::string TemporaryPathFor(const std::string& path) { return path + std::string(kTemporarySuffix); }
-
-AtomicWriteStatus WriteFileAtomically(const std::string& path, std::string_view bytes,
-                                      const AtomicWriteOptions& options) {
+// `model` is the file whose permissions a new target takes.
+AtomicWriteStatus ReplaceAtomically(const std::string& path, const Filler& fill, const AtomicWriteOptions& options,
+                                    const std::string& model) {
     const platform::TargetState target = platform::InspectTarget(path);
     if (options.mode == AtomicWriteMode::ExistingOnly && (!target.exists || target.isFolder))
         return AtomicWriteStatus::TargetMissing;
@@ -51,15 +49,52 @@ AtomicWriteStatus WriteFileAtomically(const std::string& path, std::string_view 
     const std::string temporary = TemporaryPathFor(path);
     RemoveStaleTemporary(path);
     AtomicWriteStatus status = AtomicWriteStatus::Ok;
-    if (!WriteTemporary(temporary, bytes, options.fault)) {
+    if (!WriteTemporary(temporary, fill, options.fault)) {
         status = AtomicWriteStatus::WriteFailed;
     } else {
-        if (target.exists) platform::CarryOver(temporary, target);
+        if (target.exists) {
+            platform::CarryOver(temporary, target);
+        } else if (!model.empty()) {
+            platform::CarryOver(temporary, platform::InspectTarget(model));
+        }
         if (options.fault == InjectedFault::Replace || !platform::ReplaceTarget(temporary, path))
             status = AtomicWriteStatus::ReplaceFailed;
     }
     if (status != AtomicWriteStatus::Ok) RemoveFile(temporary);
     return status;
+}
+
+}  // namespace
+
+std::string TemporaryPathFor(const std::string& path) { return path + std::string(kTemporarySuffix); }
+
+AtomicWriteStatus WriteFileAtomically(const std::string& path, std::string_view bytes,
+                                      const AtomicWriteOptions& options) {
+    const Filler fill = [bytes](FileStream& stream, bool failHalfway) {
+        if (!failHalfway) return WriteAll(stream, bytes);
+        WriteAll(stream, bytes.substr(0, bytes.size() / 2));
+        return false;
+    };
+    return ReplaceAtomically(path, fill, options, "");
+}
+
+AtomicWriteStatus CopyFileAtomically(const std::string& source, const std::string& target,
+                                     const AtomicWriteOptions& options) {
+    FileStream in = FileStream::OpenForReading(source);
+    if (!in.IsOpen()) return AtomicWriteStatus::WriteFailed;
+    const Filler fill = [&in](FileStream& stream, bool failHalfway) {
+        // A read that fails looks like the end of the file: only a copy as
+        // long as the source counts as complete.
+        const uint32_t size = in.Size();
+        uint32_t copied = 0;
+        std::vector<char> chunk(1 << 20);
+        while (const int n = in.Read(chunk.data(), static_cast<int>(chunk.size()))) {
+            if (!WriteAll(stream, std::string_view(chunk.data(), static_cast<size_t>(n))) || failHalfway) return false;
+            copied += static_cast<uint32_t>(n);
+        }
+        return !failHalfway && copied == size;
+    };
+    return ReplaceAtomically(target, fill, options, source);
 }
 
 void RemoveStaleTemporary(const std::string& path) {

@@ -36,6 +36,13 @@ std::string TemporaryPathFor(const std::string& path);
 AtomicWriteStatus WriteFileAtomically(const std::string& path, std::string_view bytes,
                                       const AtomicWriteOptions& options = {});
 
+// Replaces or creates `target` with a copy of the file `source` in the same
+// way, streaming it rather than holding it in memory. A new file takes the
+// source's permissions (attributes on Windows); a replaced one keeps its own.
+// A source that cannot be read is a WriteFailed.
+AtomicWriteStatus CopyFileAtomically(const std::string& source, const std::string& target,
+                                     const AtomicWriteOptions& options = {});
+
 // Removes a temporary file left beside path by an earlier, interrupted run.
 void RemoveStaleTemporary(const std::string& path);
 

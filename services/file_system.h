@@ -18,18 +18,38 @@ std::string DecimalText(int32_t value);
 
 enum class ReplaceAnswer { Ask, Yes, No };
 
-// Copies everything under each source (several separated by CR; a trailing
-// "*" means the folder's content) into the destination folder. Windows uses
-// SHFileOperationA (FO_COPY, FOF_ALLOWUNDO), whose own window asks before a
-// file is replaced. Elsewhere the copy is recursive and never replaces an
-// existing file silently: it asks through `messages` (Yes/No) unless `answer`
-// is preset. Returns true when everything was copied and nothing aborted.
 struct CopyReport {
-    int copied = 0;
-    int replaced = 0;
-    int skipped = 0;
+    int copied = 0;    // files written, replaced ones included
+    int replaced = 0;  // of those, files that existed before
+    int skipped = 0;   // existing files left as they were
 };
+
+struct CopyOptions {
+    ReplaceAnswer answer = ReplaceAnswer::Ask;
+    CopyReport* report = nullptr;  // filled by the program's own copy, not by the shell's
+    void* ownerWindow = nullptr;   // Windows: the window that owns the shell's windows; none when null
+};
+
+// Copies everything under each source (several separated by CR; a last part
+// with '*' or '?' means the matching entries of its folder, so "files\*" is
+// the folder's content; without one, the file or folder itself) into the
+// destination folder. Flags 0 copy; on Windows flags 1 move (the shell's
+// operation 2 - (flags & 0x7F)).
+// On Windows, when the answer is Ask, this is one SHFileOperationA with
+// FOF_ALLOWUNDO, whose own window shows progress and asks before a file is
+// replaced. Otherwise, and everywhere else, the program copies by itself:
+// recursively, creating folders, every file through a temporary file, and
+// never replacing an existing file silently: it asks through `messages`
+// (Yes/No) unless the answer is preset. A folder is never copied into
+// itself. Returns true when everything was copied or knowingly skipped and
+// nothing failed or was aborted.
 bool CopyFiles(const std::string& sources, const std::string& destination, uint32_t flags, MessageService& messages,
-               ReplaceAnswer answer = ReplaceAnswer::Ask, CopyReport* report = nullptr);
+               const CopyOptions& options);
+
+inline bool CopyFiles(const std::string& sources, const std::string& destination, uint32_t flags,
+                      MessageService& messages, ReplaceAnswer answer = ReplaceAnswer::Ask,
+                      CopyReport* report = nullptr) {
+    return CopyFiles(sources, destination, flags, messages, CopyOptions{answer, report, nullptr});
+}
 
 }  // namespace pellwise
