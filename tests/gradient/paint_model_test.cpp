@@ -1,0 +1,95 @@
+#include "gradient/paint_model.h"
+
+#include <gtest/gtest.h>
+
+namespace pellwise {
+namespace {
+
+TEST(CornerRadius, IsHalfTheSideRoundedUpWhenTwoCornersDoNotFit) {
+    EXPECT_EQ(CornerRadius(8, 10), 5);
+    EXPECT_EQ(CornerRadius(8, 9), 5);
+    EXPECT_EQ(CornerRadius(4, 40), 4);
+    EXPECT_EQ(CornerRadius(5, 10), 5);
+    EXPECT_EQ(CornerRadius(0, 0), 0);
+}
+
+TEST(CaptionArea, LeavesRoomForTheLargestShadowOfAnyLook) {
+    const LookSet looks = DefaultLooks();  // shadow offsets 1, 1, -1, 2
+    EXPECT_EQ(CaptionArea({0, 0, 100, 30}, {4, 4, -4, -4}, looks), (Rect{5, 5, 94, 24}));
+    LookSet flat = looks;
+    for (StateLook& l : flat) l.ShadowOffset = 0;
+    EXPECT_EQ(CaptionArea({0, 0, 100, 30}, {4, 4, -4, -4}, flat), (Rect{4, 4, 96, 26}));
+}
+
+TEST(FitCaption, KeepsAWholeNumberOfLinesAndAtLeastOne) {
+    const Rect area{5, 5, 95, 30};  // 25 high
+    const Rect threeLines = FitCaption({5, 5, 60, 44}, area, 13, 1, 0);
+    EXPECT_EQ(threeLines.Height(), 13) << "25 of 39 measured pixels fit one 13-pixel line";
+    EXPECT_EQ(threeLines.Width(), 55);
+
+    const Rect tiny = FitCaption({5, 5, 20, 9}, area, 13, 1, 0);
+    EXPECT_EQ(tiny.Height(), 13);
+    EXPECT_EQ(FitCaption({5, 5, 20, 31}, area, 13, 1, 1).Height(), 13);
+    EXPECT_EQ(FitCaption({5, 5, 20, 31}, {5, 5, 95, 40}, 13, 1, 1).Height(), 26);
+}
+
+TEST(FitCaption, AlignsByTheTwoDifferentlyOrderedCodes) {
+    const Rect area{10, 10, 110, 50};
+    const Rect measured{10, 10, 40, 20};
+    EXPECT_EQ(FitCaption(measured, area, 10, 0, 1), (Rect{10, 10, 40, 20}));
+    EXPECT_EQ(FitCaption(measured, area, 10, 1, 0), (Rect{45, 25, 75, 35}));
+    EXPECT_EQ(FitCaption(measured, area, 10, 2, 2), (Rect{80, 40, 110, 50}));
+    // Halving truncates toward zero, also left of the origin: -13 / 2 is -6.
+    EXPECT_EQ(FitCaption({-9, 0, 0, 10}, {-9, 0, 0, 10}, 10, 1, 1).Left, -9);
+    EXPECT_EQ(FitCaption({-8, 0, -3, 10}, {-8, 0, 0, 10}, 10, 1, 1).Left, -6);
+}
+
+TEST(FitCaption, SurvivesAFontThatMeasuresNothing) {
+    EXPECT_EQ(FitCaption({0, 0, 10, 10}, {0, 0, 20, 20}, 0, 0, 1), (Rect{0, 0, 10, 10}));
+}
+
+TEST(BandColor, StepsEachChannelLinearlyAndTruncates) {
+    const ColorRef c1 = 0x00FFFFFF;
+    const ColorRef c2 = 0x00D1BEAF;
+    for (int y = 0; y < 40; ++y) {
+        const ColorRef c = BandColor(c1, c2, y, 40);
+        EXPECT_EQ(c & 0xFF, static_cast<ColorRef>(0xFF + (0xAF - 0xFF) * y / 40)) << y;
+        EXPECT_EQ(c >> 8 & 0xFF, static_cast<ColorRef>(0xFF + (0xBE - 0xFF) * y / 40)) << y;
+        EXPECT_EQ(c >> 16 & 0xFF, static_cast<ColorRef>(0xFF + (0xD1 - 0xFF) * y / 40)) << y;
+    }
+    EXPECT_EQ(BandColor(0x000A0B0C, 0x00FFFFFF, 0, 0), 0x000A0B0Cu);
+    EXPECT_EQ(BandColor(0x000A0B0C, 0x00FFFFFF, 7, 7), 0x00FFFFFFu);
+}
+
+TEST(GradientTile, CoversTheWholeBodyForEveryStyle) {
+    const Rect body{0, 0, 137, 31};
+    for (std::uint8_t style = 1; style <= 6; ++style) {
+        GradientTile tile;
+        ASSERT_TRUE(PlanGradientTile(style, body.Width(), body.Height(), tile)) << int(style);
+        const auto copies = TileCopies(style, body, tile);
+        for (int y = 0; y < body.Height(); ++y) {
+            for (int x = 0; x < body.Width(); ++x) {
+                bool covered = false;
+                for (const Rect& c : copies) covered |= x >= c.Left && x < c.Right && y >= c.Top && y < c.Bottom;
+                ASSERT_TRUE(covered) << "style " << int(style) << " at " << x << "," << y;
+            }
+        }
+    }
+}
+
+TEST(GradientTile, HasNothingToDrawForEmptyBodiesAndUnknownStyles) {
+    GradientTile tile;
+    EXPECT_FALSE(PlanGradientTile(1, 0, 10, tile));
+    EXPECT_FALSE(PlanGradientTile(1, 10, 0, tile));
+    EXPECT_FALSE(PlanGradientTile(7, 10, 10, tile));
+    EXPECT_FALSE(PlanGradientTile(0, 10, 10, tile));
+    ASSERT_TRUE(PlanGradientTile(3, 137, 31, tile));
+    EXPECT_EQ(tile.Steps, 15);
+    EXPECT_TRUE(tile.Mirrored);
+    ASSERT_TRUE(PlanGradientTile(5, 633, 505, tile));
+    EXPECT_EQ(tile.Height, 6);
+    EXPECT_EQ(tile.Width, 633 + 505);
+}
+
+}  // namespace
+}  // namespace pellwise

@@ -1,0 +1,100 @@
+#include "gradient/transition.h"
+
+#include <gtest/gtest.h>
+
+#include <vector>
+
+namespace pellwise {
+namespace {
+
+std::vector<int> RunToEnd(InputState& s) {
+    std::vector<int> seen;
+    while (true) {
+        const bool done = AdvanceBlend(s, 2);
+        seen.push_back(s.BlendProgress);
+        if (done) return seen;
+    }
+}
+
+TEST(Transition, LeavingAfterTwoStepsFadesBackFromTheMirroredProgress) {
+    InputState s;
+    ASSERT_TRUE(MouseEnter(s));
+    AdvanceBlend(s, 2);
+    AdvanceBlend(s, 2);
+    EXPECT_EQ(s.BlendProgress, 26);
+    ASSERT_TRUE(MouseLeave(s));
+    EXPECT_EQ(s.Current, Transition::OverToDefault);
+    EXPECT_EQ(s.BlendProgress, 38);
+    EXPECT_EQ(RunToEnd(s), (std::vector<int>{51, 64}));
+}
+
+TEST(Transition, AFadeTakesFiveStepsAtTheUsualSpeed) {
+    InputState s;
+    MouseEnter(s);
+    EXPECT_EQ(RunToEnd(s), (std::vector<int>{13, 26, 39, 52, 64}));
+    EXPECT_EQ(AnimationStep(0), 64);
+    EXPECT_EQ(AnimationStep(5), 4);
+    EXPECT_EQ(AnimationStep(200), 64) << "a speed outside the table finishes at once";
+}
+
+TEST(Transition, OnlyTheFourNamedReversalsKeepTheProgress) {
+    InputState s;
+    s.MouseOver = true;
+    s.Current = Transition::DownToOver;
+    s.BlendProgress = 13;
+    Press(s);
+    EXPECT_EQ(s.Current, Transition::OverToDown);
+    EXPECT_EQ(s.BlendProgress, 51);
+
+    s.BlendProgress = 26;
+    Release(s);
+    EXPECT_EQ(s.Current, Transition::DownToOver);
+    EXPECT_EQ(s.BlendProgress, 38);
+
+    s.BlendProgress = 39;  // DownToOver is no reversal of leaving
+    MouseLeave(s);
+    EXPECT_EQ(s.Current, Transition::OverToDefault);
+    EXPECT_EQ(s.BlendProgress, 0);
+}
+
+TEST(Transition, LeavingWhilePressedCancelsThePressAndFadesFromDown) {
+    InputState s;
+    MouseEnter(s);
+    s.Source = PressSource::Mouse;
+    Press(s);
+    EXPECT_EQ(s.Current, Transition::OverToDown);
+    MouseLeave(s);
+    EXPECT_EQ(s.Current, Transition::DownToDefault);
+    EXPECT_FALSE(s.Pressed);
+    EXPECT_EQ(s.Source, PressSource::None);
+    EXPECT_FALSE(Release(s)) << "a release after the cancel does nothing";
+    EXPECT_EQ(s.Current, Transition::DownToDefault);
+}
+
+TEST(Transition, TheSpaceBarHoldsThePressAgainstMouseMoves) {
+    InputState s;
+    s.Source = PressSource::SpaceBar;
+    Press(s);
+    EXPECT_EQ(s.Current, Transition::DefaultToDown);
+    EXPECT_FALSE(MouseEnter(s));
+    EXPECT_TRUE(s.MouseOver);
+    EXPECT_EQ(s.Current, Transition::DefaultToDown);
+    EXPECT_FALSE(MouseLeave(s));
+    EXPECT_TRUE(s.Pressed);
+    EXPECT_TRUE(Release(s));
+    EXPECT_EQ(s.Current, Transition::DownToDefault);
+}
+
+TEST(Transition, EachTransitionNamesItsTwoLooks) {
+    EXPECT_EQ(LooksOf(Transition::DefaultToDown).From, 0);
+    EXPECT_EQ(LooksOf(Transition::DefaultToDown).To, 2);
+    EXPECT_EQ(LooksOf(Transition::OverToDefault).From, 1);
+    EXPECT_EQ(LooksOf(Transition::OverToDefault).To, 0);
+    EXPECT_EQ(LooksOf(Transition::DownToOver).From, 2);
+    EXPECT_EQ(LooksOf(Transition::DownToOver).To, 1);
+    EXPECT_TRUE(EndsAtDefault(Transition::DownToDefault));
+    EXPECT_FALSE(EndsAtDefault(Transition::DefaultToOver));
+}
+
+}  // namespace
+}  // namespace pellwise
