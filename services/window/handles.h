@@ -1,0 +1,130 @@
+#pragma once
+
+#include <windows.h>
+
+#include <cstdint>
+#include <utility>
+
+namespace pellwise {
+
+// Owns one GDI object (bitmap, brush, pen, font, region) and deletes it.
+template <typename H>
+class GdiObject {
+public:
+    GdiObject() = default;
+    explicit GdiObject(H handle) : handle_(handle) {}
+    GdiObject(GdiObject&& other) noexcept : handle_(std::exchange(other.handle_, nullptr)) {}
+    GdiObject& operator=(GdiObject&& other) noexcept {
+        if (this != &other) Reset(std::exchange(other.handle_, nullptr));
+        return *this;
+    }
+    GdiObject(const GdiObject&) = delete;
+    GdiObject& operator=(const GdiObject&) = delete;
+    ~GdiObject() { Reset(); }
+
+    H Get() const { return handle_; }
+    explicit operator bool() const { return handle_ != nullptr; }
+    void Reset(H handle = nullptr) {
+        if (handle_) DeleteObject(handle_);
+        handle_ = handle;
+    }
+
+private:
+    H handle_ = nullptr;
+};
+
+using BitmapHandle = GdiObject<HBITMAP>;
+using BrushHandle = GdiObject<HBRUSH>;
+using PenHandle = GdiObject<HPEN>;
+using FontHandle = GdiObject<HFONT>;
+using RegionHandle = GdiObject<HRGN>;
+
+// A memory DC, deleted with DeleteDC.
+class MemoryDc {
+public:
+    explicit MemoryDc(HDC compatibleWith) : dc_(CreateCompatibleDC(compatibleWith)) {}
+    MemoryDc(const MemoryDc&) = delete;
+    MemoryDc& operator=(const MemoryDc&) = delete;
+    ~MemoryDc() {
+        if (dc_) DeleteDC(dc_);
+    }
+    HDC Get() const { return dc_; }
+
+private:
+    HDC dc_;
+};
+
+// The DC of a window (or of the screen for nullptr), released with ReleaseDC.
+class WindowDc {
+public:
+    explicit WindowDc(HWND window) : window_(window), dc_(GetDC(window)) {}
+    WindowDc(const WindowDc&) = delete;
+    WindowDc& operator=(const WindowDc&) = delete;
+    ~WindowDc() {
+        if (dc_) ReleaseDC(window_, dc_);
+    }
+    HDC Get() const { return dc_; }
+
+private:
+    HWND window_;
+    HDC dc_;
+};
+
+// Selects an object into a DC and puts the old one back when it goes.
+class SelectScope {
+public:
+    SelectScope(HDC dc, HGDIOBJ object) : dc_(dc), old_(object ? SelectObject(dc, object) : nullptr) {}
+    SelectScope(const SelectScope&) = delete;
+    SelectScope& operator=(const SelectScope&) = delete;
+    ~SelectScope() {
+        if (old_) SelectObject(dc_, old_);
+    }
+
+private:
+    HDC dc_;
+    HGDIOBJ old_;
+};
+
+// An icon made by CopyImage or CreateIcon; icons from LoadIcon are shared and
+// must not be owned by this.
+class IconHandle {
+public:
+    IconHandle() = default;
+    explicit IconHandle(HICON icon) : icon_(icon) {}
+    IconHandle(const IconHandle&) = delete;
+    IconHandle& operator=(const IconHandle&) = delete;
+    ~IconHandle() {
+        if (icon_) DestroyIcon(icon_);
+    }
+    HICON Get() const { return icon_; }
+    void Reset(HICON icon) {
+        if (icon_) DestroyIcon(icon_);
+        icon_ = icon;
+    }
+
+private:
+    HICON icon_ = nullptr;
+};
+
+// Sets the error mode for a scope, so a missing DLL shows no system dialog.
+class ErrorModeScope {
+public:
+    explicit ErrorModeScope(UINT mode) : old_(SetErrorMode(mode)) {}
+    ErrorModeScope(const ErrorModeScope&) = delete;
+    ErrorModeScope& operator=(const ErrorModeScope&) = delete;
+    ~ErrorModeScope() { SetErrorMode(old_); }
+
+private:
+    UINT old_;
+};
+
+// A 32-bit top-down DIB section with its pixels.
+struct DibSection {
+    BitmapHandle Bitmap;
+    std::uint32_t* Bits = nullptr;
+    int Width = 0;
+    int Height = 0;
+};
+DibSection CreateDib32(int width, int height);
+
+}  // namespace pellwise

@@ -1,0 +1,71 @@
+#include "services/window/list_control.h"
+
+#include <commctrl.h>
+
+namespace pellwise {
+
+namespace {
+
+constexpr DWORD kListStyle = 0x50010040;  // WS_CHILD, WS_VISIBLE, WS_TABSTOP, LVS_SHAREIMAGELISTS
+constexpr LPARAM kStateImageMask = 0xF000;
+constexpr int kCheckedImage = 2;
+
+void EnsureListViewClass() {
+    INITCOMMONCONTROLSEX init = {sizeof(init), ICC_LISTVIEW_CLASSES};
+    InitCommonControlsEx(&init);
+}
+
+}  // namespace
+
+ListControl::ListControl(Control& parent, DWORD view, DWORD options, DWORD extendedStyles)
+    : Control(parent.App(), &parent, (EnsureListViewClass(), "SysListView32"), kListStyle | view | options),
+      extendedStyles_(extendedStyles) {
+    SetColorMessage(LVM_SETBKCOLOR);
+    SetColor(kClWindow);
+}
+
+ListControl::~ListControl() { DestroyWindowNow(); }
+
+void ListControl::OnWindowCreated() {
+    SendMessageW(HandleIfCreated(), LVM_SETEXTENDEDLISTVIEWSTYLE, 0x3FFF, static_cast<LPARAM>(extendedStyles_));
+    SendMessageW(HandleIfCreated(), LVM_SETBKCOLOR, 0, static_cast<LPARAM>(ResolveColor(BackgroundColor())));
+}
+
+int ListControl::AddItem(const std::string& text) {
+    std::wstring wide = ToWide(text);
+    LVITEMW item = {};
+    item.mask = LVIF_TEXT;
+    item.iItem = ItemCount();
+    item.pszText = wide.data();
+    return static_cast<int>(SendToControl(LVM_INSERTITEMW, 0, reinterpret_cast<LPARAM>(&item)));
+}
+
+int ListControl::ItemCount() { return static_cast<int>(SendToControl(LVM_GETITEMCOUNT, 0, 0)); }
+
+std::string ListControl::ItemText(int index) {
+    wchar_t buffer[1024] = {};
+    LVITEMW item = {};
+    item.iSubItem = 0;
+    item.pszText = buffer;
+    item.cchTextMax = 1023;
+    SendToControl(LVM_GETITEMTEXTW, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(&item));
+    return FromWide(buffer);
+}
+
+bool ListControl::IsItemChecked(int index) {
+    const LRESULT state = SendToControl(LVM_GETITEMSTATE, static_cast<WPARAM>(index), kStateImageMask);
+    return (static_cast<UINT>(state) >> 12) == kCheckedImage;
+}
+
+void ListControl::SetItemChecked(int index, bool checked) {
+    LVITEMW item = {};
+    item.stateMask = kStateImageMask;
+    item.state = INDEXTOSTATEIMAGEMASK(checked ? 2 : 1);
+    SendToControl(LVM_SETITEMSTATE, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(&item));
+}
+
+ListControl& CreateListControl(Control& parent, DWORD view, DWORD options, DWORD extendedStyles) {
+    return parent.Adopt(std::make_unique<ListControl>(parent, view, options, extendedStyles));
+}
+
+}  // namespace pellwise

@@ -1,0 +1,84 @@
+// clang-format off
+#include <windows.h>
+#include <commctrl.h>
+#include <richedit.h>
+// clang-format on
+
+#include <gtest/gtest.h>
+
+#include "services/window/labels.h"
+#include "services/window/list_control.h"
+#include "services/window/rich_text_view.h"
+#include "tests/window/test_window.h"
+
+namespace pellwise {
+namespace {
+
+using LabelTest = WindowTest;
+
+TEST(ShadowColor, IsTheMeanOfTheTextColourAndWhite) {
+    EXPECT_EQ(AutoShadowColor(RGB(0, 0, 0)), RGB(0x7F, 0x7F, 0x7F));
+    EXPECT_EQ(AutoShadowColor(RGB(255, 255, 255)), RGB(0xFE, 0xFE, 0xFE));
+    EXPECT_EQ(AutoShadowColor(RGB(200, 0, 101)), RGB(0xE3, 0x7F, 0xB1));
+}
+
+TEST_F(LabelTest, AShadowLabelPaintsTheShadowByItsDepthThenTheText) {
+    ShadowLabel& label = CreateShadowLabel(form_, "HHHH", 2);
+    label.SetFontHeight(32);
+    label.SetFontColor(RGB(0, 0, 0));
+    label.SetColor(RGB(255, 255, 255));
+    label.SetTextAlign(0);
+    label.SetAutoSize(true);
+    EXPECT_EQ(label.EffectiveShadowColor(), RGB(0x7F, 0x7F, 0x7F));
+    Capture capture(label.Width(), label.Height());
+    capture.Paint(label.Handle(), WM_PRINTCLIENT);
+    const RECT all = {0, 0, capture.Width(), capture.Height()};
+    const RECT text = BoxOf(capture, RGB(0, 0, 0), all);
+    const RECT shadow = BoxOf(capture, RGB(0x7F, 0x7F, 0x7F), all);
+    ASSERT_FALSE(IsRectEmpty(&text));
+    ASSERT_FALSE(IsRectEmpty(&shadow));
+    EXPECT_EQ(shadow.left - text.left, 2);
+    EXPECT_EQ(shadow.top - text.top, 2);
+    EXPECT_EQ(shadow.right - text.right, 2);
+    EXPECT_EQ(shadow.bottom - text.bottom, 2);
+
+    label.SetShadowColor(RGB(255, 0, 0));
+    capture.Paint(label.Handle(), WM_PRINTCLIENT);
+    const RECT red = BoxOf(capture, RGB(255, 0, 0), all);
+    EXPECT_FALSE(IsRectEmpty(&red));
+    EXPECT_EQ(label.SendToControl(WM_SETTEXT, 0, reinterpret_cast<LPARAM>(L"x")), 1);
+    EXPECT_EQ(label.Caption(), "HHHH") << "the caption is the control's own";
+}
+
+TEST_F(LabelTest, ListViewItemsAreCheckedWhenTheirStateImageIsTwo) {
+    ListControl& list = CreateListControl(form_, LVS_LIST, 0, LVS_EX_CHECKBOXES);
+    list.AddItem("mission 1");
+    list.AddItem("mission 2");
+    EXPECT_EQ(list.ItemCount(), 2);
+    EXPECT_FALSE(list.IsItemChecked(0));
+    list.SetItemChecked(1, true);
+    EXPECT_TRUE(list.IsItemChecked(1));
+    EXPECT_EQ(list.SendToControl(LVM_GETITEMSTATE, 1, LVIS_STATEIMAGEMASK), 0x2000);
+    LVITEMW item = {};
+    item.stateMask = LVIS_STATEIMAGEMASK;
+    item.state = INDEXTOSTATEIMAGEMASK(3);
+    list.SendToControl(LVM_SETITEMSTATE, 0, reinterpret_cast<LPARAM>(&item));
+    EXPECT_FALSE(list.IsItemChecked(0)) << "only image 2 means checked";
+    EXPECT_EQ(list.ItemText(1), "mission 2");
+    EXPECT_EQ(list.SendToControl(LVM_GETEXTENDEDLISTVIEWSTYLE, 0, 0) & LVS_EX_CHECKBOXES, LVS_EX_CHECKBOXES);
+}
+
+TEST_F(LabelTest, TheRichTextViewUsesTheChosenClassAndShowsRichText) {
+    RichTextView& view = CreateRichTextView(form_, ES_READONLY | WS_VSCROLL);
+    view.SetAutoUrlDetect(true);
+    view.LoadRichText("{\\rtf1\\ansi Read me: http://example.com/}");
+    char name[64] = {};
+    GetClassNameA(view.Handle(), name, sizeof(name));
+    EXPECT_EQ(std::string(name), "obj_" + app_->RichEditClass());
+    EXPECT_GT(GetWindowTextLengthW(view.HandleIfCreated()), 8);
+    EXPECT_EQ(view.SendToControl(EM_GETEVENTMASK, 0, 0), 0x042C0001);
+    EXPECT_TRUE(view.SendToControl(EM_GETAUTOURLDETECT, 0, 0));
+}
+
+}  // namespace
+}  // namespace pellwise
