@@ -13,67 +13,53 @@
 #include "gamedata/scene_file.h"
 #include "services/recording_message_service.h"
 
-// Builders for the chunks and files the scene tests feed to the model, the
-// reader and the writer, and the files and message boxes they meet.
+// Builders for the chunks and files the scene tests use, and a folder of
+// their own to put the files in.
 namespace pellwise::scene_test {
 
 using Bytes = std::vector<uint8_t>;
 
-inline void Append(Bytes& out, const Bytes& more) { out.insert(out.end(), more.begin(), more.end()); }
-
-inline Bytes Le16(uint16_t v) { return {static_cast<uint8_t>(v), static_cast<uint8_t>(v >> 8)}; }
-
-inline Bytes Le32(uint32_t v) {
-    return {static_cast<uint8_t>(v), static_cast<uint8_t>(v >> 8), static_cast<uint8_t>(v >> 16),
-            static_cast<uint8_t>(v >> 24)};
-}
-
-inline Bytes Text(const std::string& s) { return Bytes(s.begin(), s.end()); }
-
 inline Bytes Join(std::initializer_list<Bytes> parts) {
     Bytes out;
-    for (const Bytes& p : parts) Append(out, p);
+    for (const Bytes& p : parts) out.insert(out.end(), p.begin(), p.end());
     return out;
 }
+inline Bytes Le16(uint16_t v) { return {static_cast<uint8_t>(v), static_cast<uint8_t>(v >> 8)}; }
+inline Bytes Le32(uint32_t v) { return Join({Le16(static_cast<uint16_t>(v)), Le16(static_cast<uint16_t>(v >> 16))}); }
+inline Bytes Text(const std::string& s) { return Bytes(s.begin(), s.end()); }
+inline Bytes Sz(const std::string& s) { return Join({Text(s), {0}}); }
 
-// A chunk whose size field is right for its payload.
 inline Bytes Chunk(uint16_t id, const Bytes& payload) {
     return Join({Le16(id), Le32(static_cast<uint32_t>(payload.size() + 6)), payload});
 }
-
-// An object chunk named by a leading 0x0010 chunk, with some filler after it.
-inline Bytes Object(const std::string& name, size_t filler = 0) {
-    Bytes nameField = Text(name);
-    nameField.push_back(0);
-    return Chunk(kChunkObject, Join({Chunk(0x0010, nameField), Chunk(0x0012, Bytes(filler, 0xCD))}));
-}
-
-inline Bytes Definition(const std::string& name) {
-    Bytes nameField = Text(name);
-    nameField.push_back(0);
-    return Chunk(kChunkDefinition, Join({Chunk(0xAE22, nameField), Chunk(0xAE23, {1, 2, 3})}));
-}
-
-inline Bytes EntryAE51(const std::string& name) {
-    return Chunk(kChunkAE51, Join({{7}, Le32(static_cast<uint32_t>(name.size())), Text(name), {9, 9}}));
-}
-
-inline Bytes EntryAE03() { return Chunk(kChunkAE03, {4, 5, 6, 7}); }
-
 inline Bytes Section(uint16_t id, std::initializer_list<Bytes> chunks) { return Chunk(id, Join(chunks)); }
+
+// An object chunk named by a leading 0x0010 chunk; 18 + name + 1 + filler bytes.
+inline Bytes Object(const std::string& name, size_t filler = 0) {
+    return Chunk(kChunkObject, Join({Chunk(0x0010, Sz(name)), Chunk(0x0012, Bytes(filler, 0xCD))}));
+}
+inline Bytes Definition(const std::string& name) {
+    return Chunk(kChunkDefinition, Join({Chunk(0xAE22, Sz(name)), Chunk(0xAE23, {1, 2, 3})}));
+}
+inline Bytes EntryAE51(const std::string& name) {
+    return Chunk(kChunkAE51, Join({{7}, Le32(static_cast<uint32_t>(name.size())), Text(name), {9}}));
+}
+inline Bytes EntryAE03() { return Chunk(kChunkAE03, {4, 5, 6, 7}); }
 
 // A file head with the right total size in front of `body`.
 inline Bytes SceneBytes(const Bytes& body) {
     return Join({Le16(kSceneSignature), Le32(static_cast<uint32_t>(body.size() + 6)), body});
 }
 
-// A fresh folder per test, removed afterwards.
+inline const Bytes kSmallestScene = {0x53, 0x4C, 0x18, 0, 0, 0, 0x00, 0x40, 6, 0, 0, 0,
+                                     0x20, 0xAE, 6,    0, 0, 0, 0x50, 0xAE, 6, 0, 0, 0};
+
 class SceneFileTest : public ::testing::Test {
 protected:
     void SetUp() override {
-        const auto* info = ::testing::UnitTest::GetInstance()->current_test_info();
+        const auto* test = ::testing::UnitTest::GetInstance()->current_test_info();
         dir_ = std::filesystem::temp_directory_path() /
-               (std::string("pellwise-") + info->test_suite_name() + "-" + info->name());
+               (std::string("pellwise-") + test->test_suite_name() + "-" + test->name());
         std::filesystem::remove_all(dir_);
         std::filesystem::create_directories(dir_);
     }
@@ -94,11 +80,11 @@ protected:
         return Bytes(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
     }
 
-    std::vector<std::string> FolderEntries() const {
-        std::vector<std::string> names;
-        for (const auto& entry : std::filesystem::directory_iterator(dir_))
-            names.push_back(entry.path().filename().string());
-        return names;
+    void ExpectOneError(const std::string& text) {
+        ASSERT_EQ(messages_.Count(), 1);
+        EXPECT_EQ(messages_.Messages()[0].text, text);
+        EXPECT_EQ(messages_.Messages()[0].flags, kMbOk | kMbIconError);
+        messages_.Clear();
     }
 
     std::filesystem::path dir_;
