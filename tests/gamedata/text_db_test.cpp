@@ -264,12 +264,12 @@ TEST(TextDBFindOrAdd, AgreesWithAPlainScanOfTheEntries) {
     TextDB db;
     for (int i = 0; i < 300; ++i) {
         const uint32_t id = random() % 400;
-        const std::string text = "t" + std::to_string(random() % 200);
+        const std::string text = std::to_string(random() % 200) + "t";
         db.Append(text, id);
         reference.emplace_back(id, text);
     }
     for (int i = 0; i < 2000; ++i) {
-        std::string text = "t" + std::to_string(random() % 900);
+        std::string text = std::to_string(random() % 900) + "t";
         const auto same =
             std::find_if(reference.begin(), reference.end(), [&](const auto& e) { return e.second == text; });
         uint32_t expected = 0;
