@@ -175,5 +175,50 @@ TEST_F(ObjectImport, ImportCopiesObjectsDefinitionsAndAE50EntriesInTheStoresOrde
     EXPECT_TRUE(messages_.Messages().empty());
 }
 
+// The whole road of one mission: object files into the store, the store into
+// the mission's scene file, both written back and read again.
+TEST_F(ObjectImport, PatchesAMissionFromObjectFilesToTheSavedScene) {
+    const Bytes header = Chunk(0x0001, Text("head"));
+    const auto mission = [&](std::initializer_list<Bytes> objects, std::initializer_list<Bytes> definitions,
+                             std::initializer_list<Bytes> entries) {
+        return SceneBytes(Join({header, Section(kSectionObjects, objects), Section(kSectionDefinitions, definitions),
+                                Section(kSectionAE02, {EntryAE03()}), Section(kSectionAE50, entries)}));
+    };
+    const std::string scenePath = Write(
+        "scene2.bin",
+        mission({Object("car", 1), Object("lamp")}, {ScriptDefinition("intro", "#@$&000001", 4)}, {EntryAE51("gate")}));
+    const std::string dbPath =
+        Write("textdb.def", Join({Le32(2), Le32(0), Le32(7), Le32(24), Le32(8), Le32(34), Sz("game text"), Sz("end")}));
+    TextDB gameDb;
+    ASSERT_TRUE(Load(gameDb, dbPath, messages_));
+    context.TextDb = &gameDb;
+    for (const auto& [name, chunk] : std::vector<std::pair<std::string, Bytes>>{
+             {"car.dnc", Object("car", 50)},
+             {"tree.dnc", Object("tree")},
+             {"script.dnc", ScriptDefinition("mod", "#@$&000001 and #@$&000002")},
+             {"door.dnc", EntryAE51("door")},
+             {"noname.dnc", EntryAE03()}})
+        ASSERT_TRUE(LoadObjectFile(store, Write(name, chunk), context));
+
+    SceneFile scene;
+    ASSERT_TRUE(LoadFromFile(scene, scenePath, messages_));
+    messages_.QueueAnswer(kIdYes);
+    ImportObjects(scene, store, context);
+    ASSERT_TRUE(SaveToFile(scene, scenePath, messages_));
+    ASSERT_TRUE(Save(gameDb, dbPath, messages_));
+
+    EXPECT_EQ(ReadBack(scenePath), mission({Object("lamp"), Object("car", 50), Object("tree")},
+                                           {ScriptDefinition("intro", "#@$&000001", 4),
+                                            ScriptDefinition("mod", "0000000009 and 0000000010")},
+                                           {EntryAE51("gate"), EntryAE51("door")}));
+    TextDB reloaded;
+    ASSERT_TRUE(Load(reloaded, dbPath, messages_));
+    EXPECT_EQ(reloaded.FirstIdOf("Hello"), 9u);
+    EXPECT_EQ(reloaded.FirstIdOf("no text"), 10u);
+    EXPECT_EQ(reloaded.Entry(3).Text, "end");
+    ASSERT_EQ(messages_.Count(), 1);  // the overwrite question, once
+    EXPECT_EQ(messages_.Messages()[0].flags, 0x24u);
+}
+
 }  // namespace
 }  // namespace pellwise
