@@ -20,11 +20,32 @@ Captions DefaultCaptions() {
     return c;
 }
 
+namespace {
+
+// The profile functions cut trailing blanks off the default they are given,
+// which would take the blank off the end of "No file"; a missing key is
+// therefore asked for with a marker no file holds, and gets its default here.
+class CaptionReader {
+public:
+    explicit CaptionReader(const std::string& path) : file_(OpenSettingsFile(path)) {}
+    void Section(const char* name) { file_.Section = name; }
+    std::string ReadString(const char* key, const std::string& defaultValue) {
+        const std::string value = file_.ReadString(key, kMissing);
+        return value == kMissing ? defaultValue : value;
+    }
+
+private:
+    static constexpr const char* kMissing = "\x01";
+    SettingsFile file_;
+};
+
+}  // namespace
+
 Captions ReadCaptions(const std::string& optionsPath) {
     const Captions d = DefaultCaptions();
-    SettingsFile file = OpenSettingsFile(optionsPath);
+    CaptionReader file(optionsPath);
     Captions c;
-    file.Section = "Captions";
+    file.Section("Captions");
     c.SelectMissions = file.ReadString("Select missions", d.SelectMissions);
     c.NoMissions = file.ReadString("No missions", d.NoMissions);
     c.NoTables = file.ReadString("No tables", d.NoTables);
@@ -34,7 +55,7 @@ Captions ReadCaptions(const std::string& optionsPath) {
     c.PleaseWait = file.ReadString("Please wait", d.PleaseWait);
     c.Overwrite1 = file.ReadString("Overwrite?_1", d.Overwrite1);
     c.Overwrite2 = file.ReadString("Overwrite?_2", d.Overwrite2);
-    file.Section = "Help";
+    file.Section("Help");
     c.HelpAddress = file.ReadString("help@web", d.HelpAddress);
     return c;
 }

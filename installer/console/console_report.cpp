@@ -1,0 +1,207 @@
+#include "installer/console/console_report.h"
+
+#include <cstdio>
+#include <ostream>
+
+#include "installer/console/native_text.h"
+#include "services/text_codec.h"
+
+namespace pellwise {
+
+namespace {
+
+std::string Hex(uint16_t value) {
+    char text[8];
+    std::snprintf(text, sizeof text, "0x%04X", value);
+    return text;
+}
+
+const char* ChunkKind(uint16_t kind) {
+    switch (kind) {
+        case 0x4010:
+            return "object";
+        case 0xAE21:
+            return "definition";
+        case 0xAE51:
+            return "entry 0xAE51";
+        case 0xAE03:
+            return "entry 0xAE03";
+        default:
+            return "chunk";
+    }
+}
+
+const char* AnswerText(Answer answer) { return answer == Answer::Yes ? "yes" : answer == Answer::No ? "no" : "-"; }
+
+std::string Why(const ObjectFileOutcome& f) {
+    switch (f.State) {
+        case ObjectFileState::Replaced:
+            return "replaced by " + NativeToUtf8(f.Other) + ", which holds the same name";
+        case ObjectFileState::Dropped:
+            return "kept " + NativeToUtf8(f.Other) + ", which holds the same name";
+        case ObjectFileState::UnknownKind:
+            return "its chunk kind " + Hex(f.Kind) + " belongs to no scene section";
+        case ObjectFileState::Damaged:
+            return "damaged or unreadable";
+        case ObjectFileState::StoredNotImported:
+            return "entries of section 0xAE02 are not installed into missions";
+        case ObjectFileState::Stored:
+            break;
+    }
+    return {};
+}
+
+void PrintChecks(std::ostream& out, const Installer& installer) {
+    const WizardSummary& s = installer.Summary();
+    int objectFiles = static_cast<int>(s.ObjectFiles.size());
+    out << "Checks passed: tables"
+        << ", version \"" << Cp1251ToUtf8(s.VersionLine) << "\""
+        << ", text database " << NativeToUtf8(s.TextDbPath) << " (" << s.TextDbEntries << " entries, "
+        << KindDescription(s.TextDbKind) << ")"
+        << ", NewTexts.ini, " << installer.Missions().size() << " missions, " << objectFiles << " object files\n";
+}
+
+void PrintObjectFiles(std::ostream& out, const WizardSummary& s) {
+    int n = 0;
+    for (const ObjectFileOutcome& f : s.ObjectFiles) n += f.State != ObjectFileState::Stored;
+    if (n == 0) return;
+    out << "Object files not installed: " << n << '\n';
+    for (const ObjectFileOutcome& f : s.ObjectFiles)
+        if (f.State != ObjectFileState::Stored) out << "  " << NativeToUtf8(f.FileName) << ": " << Why(f) << '\n';
+}
+
+void PrintChanges(std::ostream& out, const char* verb, const std::vector<ChunkChange>& changes) {
+    for (const ChunkChange& c : changes)
+        out << "    " << verb << ' ' << ChunkKind(c.Kind) << ' ' << Cp1251ToUtf8(c.Name) << " (" << c.Size
+            << " bytes)\n";
+}
+
+void PrintMissions(std::ostream& out, const PatchReport& report) {
+    out << "Missions: " << report.Missions.size() << '\n';
+    for (const MissionReport& m : report.Missions) {
+        out << "  " << NativeToUtf8(m.Name) << ": ";
+        if (m.Outcome == MissionOutcome::LoadFailed) {
+            out << "FAILED: the scene could not be read; left unchanged\n";
+            continue;
+        }
+        out << m.Added.size() << " added, " << m.Replaced.size() << " replaced, " << m.Kept.size() << " kept; scene "
+            << m.SizeBefore << " -> " << m.SizeAfter << " bytes";
+        if (m.Outcome == MissionOutcome::SaveFailed) out << "; FAILED: could not be written, the old scene stays";
+        out << '\n';
+        PrintChanges(out, "added   ", m.Added);
+        PrintChanges(out, "replaced", m.Replaced);
+        PrintChanges(out, "kept    ", m.Kept);
+    }
+}
+
+void PrintTexts(std::ostream& out, const PatchReport& report) {
+    out << "Texts added to the database: " << report.TextsAdded.size() << '\n';
+    for (const TextDBEntry& e : report.TextsAdded) out << "  " << e.Id << "  " << Cp1251ToUtf8(e.Text) << '\n';
+    if (!report.DryRun && !report.TextDbSaved)
+        out << "  FAILED: the text database could not be written; the old file stays\n";
+}
+
+void PrintUnknownSections(std::ostream& out, const PatchReport& report) {
+    for (const MissionReport& m : report.Missions) {
+        if (m.UnknownSections.empty()) continue;
+        out << "Unrecognised sections kept in " << NativeToUtf8(m.Name) << ':';
+        for (uint16_t id : m.UnknownSections) out << ' ' << Hex(id);
+        out << '\n';
+    }
+}
+
+void PrintFiles(std::ostream& out, const PatchReport& report) {
+    if (!report.FilesFolderPresent) {
+        out << "Files: the mod has no files\\ folder\n";
+        return;
+    }
+    int counts[4] = {};
+    for (const FileCopy& f : report.Files) ++counts[static_cast<int>(f.Outcome)];
+    out << "Files: " << counts[0] << " copied, " << counts[1] << " replaced, " << counts[2] << " kept, " << counts[3]
+        << " failed\n";
+    static const char* const kVerbs[] = {"copied  ", "replaced", "kept    ", "FAILED  "};
+    for (const FileCopy& f : report.Files)
+        out << "  " << kVerbs[static_cast<int>(f.Outcome)] << ' ' << NativeToUtf8(f.RelativePath) << '\n';
+}
+
+void PrintAnswers(std::ostream& out, const Installer& installer, const PatchReport& report, const PatchOptions& options,
+                  int unanswered) {
+    bool storeCollision = false;
+    for (const ObjectFileOutcome& f : installer.Summary().ObjectFiles)
+        storeCollision |= f.State == ObjectFileState::Replaced || f.State == ObjectFileState::Dropped;
+    bool sceneCollision = false;
+    for (const MissionReport& m : report.Missions) sceneCollision |= !m.Replaced.empty() || !m.Kept.empty();
+    const char* how = options.Overwrite == Answer::Ask ? "asked" : "--overwrite";
+    if (storeCollision)
+        out << "Overwrite among the mod's files: " << AnswerText(installer.Summary().StoreAnswer) << " (" << how
+            << ")\n";
+    if (sceneCollision) out << "Overwrite in the missions: " << AnswerText(report.SceneAnswer) << " (" << how << ")\n";
+    if (report.ReplaceAnswer != Answer::Ask)
+        out << "Replace existing files: " << AnswerText(report.ReplaceAnswer) << " ("
+            << (options.ReplaceFiles == Answer::Ask ? "asked" : "--replace-files") << ")\n";
+    if (unanswered > 0)
+        out << "Note: " << unanswered << (unanswered == 1 ? " question was" : " questions were")
+            << " answered no: there was no terminal to ask on (use --overwrite and --replace-files)\n";
+}
+
+}  // namespace
+
+const char* StopDescription(WizardStop stop) {
+    switch (stop) {
+        case WizardStop::None:
+            return "-";
+        case WizardStop::NoTables:
+            return "the game has no tables folder";
+        case WizardStop::NoVersion:
+            return "tables/version.txt is missing or its first line is empty";
+        case WizardStop::NoTextDb:
+            return "the text database named by tables/version.txt is missing";
+        case WizardStop::TextDbDamaged:
+            return "the text database could not be read whole";
+        case WizardStop::NoNewTexts:
+            return "the mod has no DATA/NewTexts.ini";
+        case WizardStop::NoMissions:
+            return "no mission of the game holds a scene2.bin";
+        case WizardStop::NoObjectFiles:
+            return "the mod's DATA folder has no *.dnc file";
+    }
+    return "?";
+}
+
+const char* KindDescription(TextDBKind kind) {
+    switch (kind) {
+        case TextDBKind::Undetermined:
+            return "kind undetermined";
+        case TextDBKind::Cyrillic:
+            return "Cyrillic";
+        case TextDBKind::Remapped:
+            return "Latin letters";
+        case TextDBKind::Other:
+            return "other";
+    }
+    return "?";
+}
+
+void PrintReport(std::ostream& out, const Installer& installer, const PatchReport& report, const PatchOptions& options,
+                 int unansweredQuestions) {
+    if (report.DryRun) out << "Dry run: nothing was written; an install would do the following.\n";
+    PrintChecks(out, installer);
+    PrintObjectFiles(out, installer.Summary());
+    PrintMissions(out, report);
+    PrintTexts(out, report);
+    PrintUnknownSections(out, report);
+    PrintFiles(out, report);
+    PrintAnswers(out, installer, report, options, unansweredQuestions);
+    char seconds[32];
+    std::snprintf(seconds, sizeof seconds, "%.2f", report.Seconds);
+    out << "Time: " << seconds << " s\n";
+    out << "Result: ";
+    if (report.Succeeded())
+        out << (report.DryRun ? "nothing written (dry run)" : "installed");
+    else
+        out << "FAILED (" << report.FailedMissions() << " missions, " << report.FailedFiles() << " files"
+            << (!report.DryRun && !report.TextDbSaved ? ", text database" : "") << ")";
+    out << '\n';
+}
+
+}  // namespace pellwise
