@@ -214,10 +214,8 @@ void Control::SetPaintHandler(PaintHandler handler) {
     paintHook_ = true;
     AttachHook([](Control& c, UINT message, WPARAM wParam, LPARAM) -> std::optional<LRESULT> {
         if (message != WM_PAINT || !c.onPaint_) return std::nullopt;
-        PAINTSTRUCT ps;
-        HDC dc = wParam ? reinterpret_cast<HDC>(wParam) : BeginPaint(c.hwnd_, &ps);
-        c.onPaint_(c, dc);
-        if (!wParam) EndPaint(c.hwnd_, &ps);
+        PaintScope paint(c.hwnd_, wParam);
+        c.onPaint_(c, paint.Get());
         return 0;
     });
 }

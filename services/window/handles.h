@@ -85,6 +85,27 @@ private:
     HGDIOBJ old_;
 };
 
+// The DC of a paint message: the one it brought in wParam, or BeginPaint's,
+// which is then ended with EndPaint.
+class PaintScope {
+public:
+    PaintScope(HWND window, WPARAM given) : window_(window), given_(reinterpret_cast<HDC>(given)) {
+        dc_ = given_ ? given_ : BeginPaint(window_, &paint_);
+    }
+    PaintScope(const PaintScope&) = delete;
+    PaintScope& operator=(const PaintScope&) = delete;
+    ~PaintScope() {
+        if (!given_) EndPaint(window_, &paint_);
+    }
+    HDC Get() const { return dc_; }
+
+private:
+    HWND window_;
+    HDC given_;
+    HDC dc_;
+    PAINTSTRUCT paint_ = {};
+};
+
 // An icon made by CopyImage or CreateIcon; icons from LoadIcon are shared and
 // must not be owned by this.
 class IconHandle {

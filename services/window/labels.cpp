@@ -19,13 +19,8 @@ ShadowLabel::ShadowLabel(Control& parent, std::string caption, int depth)
     AttachHook([this](Control&, UINT message, WPARAM wParam, LPARAM) -> std::optional<LRESULT> {
         if (message == WM_SETTEXT) return 1;  // the caption lives in the control
         if (message != WM_PAINT && message != WM_PRINTCLIENT) return std::nullopt;
-        if (wParam) {
-            Paint(reinterpret_cast<HDC>(wParam));
-            return 0;
-        }
-        PAINTSTRUCT ps;
-        Paint(BeginPaint(HandleIfCreated(), &ps));
-        EndPaint(HandleIfCreated(), &ps);
+        PaintScope paint(HandleIfCreated(), wParam);
+        Paint(paint.Get());
         return 0;
     });
 }
