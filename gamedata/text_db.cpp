@@ -37,7 +37,8 @@ bool ParseEntries(std::span<const uint8_t> file, TextDB& db) {
     ByteReader reader(file);
     const uint32_t count = reader.U32(0);
     if (!reader.Fits(0, kHeadSize) || !reader.Fits(kHeadSize, uint64_t{kRecordSize} * count)) return false;
-    db.Reserve(db.Entries().size() + count);
+    // Headroom for the mod's new texts, so that adding them does not rehash the indexes.
+    db.Reserve(db.Entries().size() + count + count / 8);
     for (uint32_t i = 0; i < count; ++i) {
         const uint64_t record = kHeadSize + uint64_t{kRecordSize} * i;
         const uint32_t id = reader.U32(record);
