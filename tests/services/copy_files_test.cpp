@@ -66,13 +66,6 @@ TEST_F(CopyFilesTest, SeveralSourcesFilesAndFoldersAndAMissingOne) {
     EXPECT_EQ(report.copied, 3);
 }
 
-TEST_F(CopyFilesTest, AMaskChoosesTheEntries) {
-    EXPECT_TRUE(CopyFiles(root.Path("mod/files/*.TXT"), Game(), 0, messages, ReplaceAnswer::No, &report));
-    EXPECT_EQ(report.copied, 1);
-    EXPECT_TRUE(FileExists(root.Path("game/readme.txt")));
-    EXPECT_FALSE(FileExists(root.Path("game/maps/city.bin")));
-}
-
 TEST_F(CopyFilesTest, AFolderIsNeverCopiedIntoItself) {
     EXPECT_FALSE(CopyFiles(root.Path("mod/*"), root.Path("mod/files/maps"), 0, messages, ReplaceAnswer::Yes, &report));
     EXPECT_FALSE(DirectoryExists(root.Path("mod/files/maps/files")));

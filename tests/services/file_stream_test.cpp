@@ -40,14 +40,6 @@ TEST(FileStream, ReadLineEndsAtLfCrCrLfNulAndTheEndOfTheFile) {
     }
 }
 
-TEST(FileStream, ReadLineLeavesThePositionOnTheByteAfterALoneCr) {
-    TempFolder folder;
-    WriteBytes(folder.Path("f"), "ab\rcd");
-    FileStream stream = FileStream::OpenForReading(folder.Path("f"));
-    EXPECT_EQ(stream.ReadLine(), "ab");
-    EXPECT_EQ(stream.Position(), 3u);
-}
-
 // A reference that reads a byte vector the way an unbuffered file does.
 struct ModelFile {
     std::vector<uint8_t> bytes;
@@ -171,16 +163,6 @@ TEST(FileStream, ReadersShareAFileButAWriterHasItAlone) {
     FileStream writer = FileStream::OpenForWriting(path, CreationMode::TruncateExisting);
     ASSERT_TRUE(writer.IsOpen());
     EXPECT_FALSE(FileStream::OpenForReading(path).IsOpen());
-}
-
-TEST(FileStream, AMovedFromStreamIsClosed) {
-    TempFolder folder;
-    WriteBytes(folder.Path("f"), "x");
-    FileStream first = FileStream::OpenForReading(folder.Path("f"));
-    FileStream second = std::move(first);
-    EXPECT_FALSE(first.IsOpen());  // NOLINT(bugprone-use-after-move): the point of the test
-    EXPECT_EQ(first.Size(), 0u);
-    EXPECT_EQ(second.Size(), 1u);
 }
 
 }  // namespace
