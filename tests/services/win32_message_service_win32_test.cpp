@@ -40,10 +40,11 @@ std::wstring TextOf(HWND window) {
     return buffer;
 }
 
-// Waits for this process's message box, notes what it shows and presses `button`.
+// Waits (up to a minute, for a loaded machine) for this process's message box,
+// notes what it shows and presses `button`.
 std::thread Presser(SeenBox& seen, int button) {
     return std::thread([&seen, button] {
-        for (int attempt = 0; attempt < 200 && !seen.found; ++attempt) {
+        for (int attempt = 0; attempt < 1200 && !seen.found; ++attempt) {
             Search search{GetCurrentProcessId()};
             EnumWindows(FindBox, reinterpret_cast<LPARAM>(&search));
             if (search.box == nullptr) {
