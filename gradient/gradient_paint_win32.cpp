@@ -242,6 +242,9 @@ void GradientControl::ComposeBlend() {
     const auto from = static_cast<LookState>(looks.From);
     const auto to = static_cast<LookState>(looks.To);
     RenderStale({from, to}, true);
+    // A look painted earlier as a screen bitmap (a panel's) has no pixels to mix.
+    for (const LookState s : {from, to})
+        if (!bitmaps_[static_cast<int>(s)].Bits) RenderLook(s, true);
     const CachedBitmap& target = bitmaps_[looks.To];
     CachedBitmap& blend = bitmaps_[kBlendSlot];
     if (target.Width >= 1 && target.Height >= 1) {

@@ -143,5 +143,18 @@ TEST_F(GradientPaintTest, TheBlendMixesTheLooksInsideItsRectangleOnly) {
     EXPECT_EQ(c.At(2, 15), RGB(0, 0, 0)) << "the outer 3 pixels show the Default look";
 }
 
+TEST_F(GradientPaintTest, APanelPressedWithTheSpaceBarBlendsRealPixels) {
+    Show();
+    GradientControl& panel = CreateGradientPanel(form_);
+    panel.SetSize(60, 30);
+    Capture c(60, 30);
+    c.Paint(panel.Handle());
+    ASSERT_EQ(panel.Cached(0).Bits, nullptr) << "a panel's looks are screen bitmaps";
+    panel.FocusControl();
+    panel.SendToControl(WM_KEYDOWN, VK_SPACE, 0);
+    c.Paint(panel.Handle());
+    EXPECT_NE(c.At(30, 15), RGB(0, 0, 0)) << "mixed from the two looks, not from nothing";
+}
+
 }  // namespace
 }  // namespace pellwise
