@@ -68,7 +68,12 @@ PatchCallbacks ProgressOnTerminal(ConsoleIo& io) {
     callbacks.Progress = [&io, width](const PatchProgress& p) {
         std::string line;
         if (p.At == PatchProgress::Stage::Mission)
-            line = "[" + std::to_string(p.Index + 1) + "/" + std::to_string(p.Count) + "] " + NativeToUtf8(p.Mission);
+            line.append("[")
+                .append(std::to_string(p.Index + 1))
+                .append("/")
+                .append(std::to_string(p.Count))
+                .append("] ")
+                .append(NativeToUtf8(p.Mission));
         else if (p.At == PatchProgress::Stage::TextDb)
             line = "text database";
         else if (p.At == PatchProgress::Stage::Files)

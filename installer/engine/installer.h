@@ -3,7 +3,6 @@
 #include <functional>
 #include <memory>
 #include <string>
-#include <unordered_set>
 #include <vector>
 
 #include "gamedata/game_context.h"
@@ -88,7 +87,7 @@ private:
     std::vector<std::string> missions_;
     std::unique_ptr<TextDB> textDb_;
     std::unique_ptr<SettingsFile> newTexts_;
-    std::unordered_set<uint32_t> idsBeforeMod_;
+    int entriesBeforeMod_ = 0;
     SceneFile store_;
     GameContext context_;
     bool ready_ = false;

@@ -148,8 +148,11 @@ void Installer::PatchMission(const std::string& name, SceneFile& patch, bool dry
 }
 
 void Installer::CollectAddedTexts(PatchReport& report) const {
-    for (const TextDBEntry& e : textDb_->Entries())
-        if (!idsBeforeMod_.contains(e.Id)) report.TextsAdded.push_back(e);
+    // New texts only ever go in before the last entry (into an empty
+    // database, at its start), so they stand together in front of it.
+    const int added = textDb_->Count() - entriesBeforeMod_;
+    const int first = entriesBeforeMod_ == 0 ? 0 : entriesBeforeMod_ - 1;
+    for (int i = first; i < first + added; ++i) report.TextsAdded.push_back(textDb_->Entry(i));
 }
 
 }  // namespace pellwise

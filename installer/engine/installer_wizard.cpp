@@ -93,7 +93,7 @@ WizardResult Installer::RunChecks() {
 void Installer::LoadObjectStore(const std::vector<std::string>& files, Answer storeOverwrite) {
     context_.TextDb = textDb_.get();
     context_.NewTexts = newTexts_.get();
-    for (const TextDBEntry& e : textDb_->Entries()) idsBeforeMod_.insert(e.Id);
+    entriesBeforeMod_ = textDb_->Count();
     store_ = SceneFile{};
     store_.OverwriteAnswer = PresetAnswer(storeOverwrite);
     const std::string dataDir = JoinPath(modDir_, "DATA/");

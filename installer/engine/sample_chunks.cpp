@@ -1,5 +1,7 @@
 #include "installer/engine/sample_chunks.h"
 
+#include <cstring>
+
 namespace pellwise {
 
 void ChunkWriter::U16(uint16_t v) {
@@ -10,6 +12,12 @@ void ChunkWriter::U16(uint16_t v) {
 void ChunkWriter::U32(uint32_t v) {
     U16(static_cast<uint16_t>(v));
     U16(static_cast<uint16_t>(v >> 16));
+}
+
+void ChunkWriter::Raw(std::string_view bytes) {
+    const size_t at = bytes_.size();
+    bytes_.resize(at + bytes.size());
+    if (!bytes.empty()) std::memcpy(bytes_.data() + at, bytes.data(), bytes.size());
 }
 
 void ChunkWriter::Text(std::string_view text) {

@@ -16,7 +16,7 @@ public:
     void U8(uint8_t v) { bytes_.push_back(v); }
     void U16(uint16_t v);
     void U32(uint32_t v);
-    void Raw(std::string_view bytes) { bytes_.insert(bytes_.end(), bytes.begin(), bytes.end()); }
+    void Raw(std::string_view bytes);
     void Text(std::string_view text);  // the text and one NUL
     void Fill(size_t n, uint32_t seed);
 

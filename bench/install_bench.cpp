@@ -1,0 +1,188 @@
+// The whole install (20 missions of 4 MiB, a 100 000-entry text database)
+// beside its floor, a plain copy of the same files, measured in the same run.
+// Heap use is counted by replacing the global allocation functions.
+#include <benchmark/benchmark.h>
+#include <malloc.h>
+
+#include <algorithm>
+#include <atomic>
+#include <chrono>
+#include <cstdlib>
+#include <filesystem>
+#include <new>
+
+#include "gamedata/whole_file.h"
+#include "installer/engine/installer.h"
+#include "installer/engine/sample_game.h"
+#include "services/atomic_file.h"
+#include "services/message_service.h"
+
+namespace {
+
+std::atomic<size_t> heapNow{0};
+std::atomic<size_t> heapPeak{0};
+
+void Count(void* p) {
+    if (!p) return;
+    const size_t now = heapNow += malloc_usable_size(p);
+    size_t peak = heapPeak.load();
+    while (now > peak && !heapPeak.compare_exchange_weak(peak, now)) {
+    }
+}
+
+void* Allocate(size_t n) {
+    void* p = std::malloc(n ? n : 1);
+    if (!p) throw std::bad_alloc();
+    Count(p);
+    return p;
+}
+
+void Release(void* p) {
+    if (!p) return;
+    heapNow -= malloc_usable_size(p);
+    std::free(p);
+}
+
+}  // namespace
+
+void* operator new(size_t n) { return Allocate(n); }
+void* operator new[](size_t n) { return Allocate(n); }
+void operator delete(void* p) noexcept { Release(p); }
+void operator delete[](void* p) noexcept { Release(p); }
+void operator delete(void* p, size_t) noexcept { Release(p); }
+void operator delete[](void* p, size_t) noexcept { Release(p); }
+
+namespace pellwise {
+namespace {
+
+namespace fs = std::filesystem;
+
+constexpr int kMissions = 20;
+constexpr uint32_t kSceneSize = 4u << 20;
+constexpr int kEntries = 100000;
+
+class AnswerYes : public MessageService {
+public:
+    int ShowMessageBox(const std::string&, unsigned flags) override {
+        return (flags & kMbButtonMask) == kMbYesNo ? kIdYes : kIdOk;
+    }
+};
+
+struct BenchGame {
+    fs::path pristine = fs::temp_directory_path() / "pellwise-install-bench" / "pristine";
+    fs::path work = fs::temp_directory_path() / "pellwise-install-bench" / "work";
+    fs::path copy = fs::temp_directory_path() / "pellwise-install-bench" / "copy";
+    SampleGame game;
+    std::vector<std::string> files;  // the scenes and the database, relative to the game folder
+    uint64_t largestScene = 0;
+    uint64_t database = 0;
+
+    BenchGame() {
+        fs::remove_all(pristine.parent_path());
+        SampleOptions options;
+        options.Missions = kMissions;
+        options.SceneSize = kSceneSize;
+        options.TextDbEntries = kEntries;
+        std::string error;
+        if (!GenerateSampleGame(pristine.string(), options, game, error)) throw std::runtime_error(error);
+        for (const SampleMission& m : game.Missions) {
+            files.push_back(fs::relative(m.ScenePath, pristine).string());
+            largestScene = std::max<uint64_t>(largestScene, m.SceneSize);
+        }
+        files.push_back(fs::relative(game.TextDbPath, pristine).string());
+        database = fs::file_size(game.TextDbPath);
+    }
+
+    void Reset() {
+        fs::remove_all(work);
+        fs::remove_all(copy);
+        fs::copy(pristine, work, fs::copy_options::recursive);
+    }
+};
+
+BenchGame& Game() {
+    static BenchGame game;
+    return game;
+}
+
+// The floor: every byte of the files an install rewrites read once and
+// written once, through the same replace-in-one-step writer.
+double PlainCopySeconds(BenchGame& g) {
+    const auto start = std::chrono::steady_clock::now();
+    for (const std::string& file : g.files) {
+        const auto bytes = ReadWholeFile((g.work / file).string());
+        const fs::path target = g.copy / file;
+        fs::create_directories(target.parent_path());
+        WriteFileAtomically(target.string(), {reinterpret_cast<const char*>(bytes->data()), bytes->size()});
+    }
+    return std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+}
+
+void BM_InstallBesideCopy(benchmark::State& state) {
+    BenchGame& g = Game();
+    double copySeconds = 0, installSeconds = 0, wizardSeconds = 0;
+    size_t peak = 0, wizardPeak = 0;
+    for (auto _ : state) {
+        g.Reset();
+        copySeconds += PlainCopySeconds(g);
+        AnswerYes messages;
+        const size_t before = heapNow.load();
+        heapPeak = before;
+        const auto start = std::chrono::steady_clock::now();
+        Installer installer((g.work / "Tarnwick").string(), g.work.string(), messages);
+        if (!installer.StartWizard().Ok()) state.SkipWithError("wizard stopped");
+        wizardSeconds += std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+        wizardPeak = std::max(wizardPeak, heapPeak.load() - before);
+        PatchOptions options;
+        options.Overwrite = Answer::Yes;
+        options.ReplaceFiles = Answer::Yes;
+        const PatchReport report = installer.RunPatch(installer.Missions(), options);
+        const double seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+        if (!report.Succeeded()) state.SkipWithError("install failed");
+        installSeconds += seconds;
+        peak = std::max(peak, heapPeak.load() - before);
+        state.SetIterationTime(seconds);
+    }
+    const double n = static_cast<double>(state.iterations());
+    constexpr double kMiB = 1 << 20;
+    state.counters["copy_s"] = copySeconds / n;
+    state.counters["install_s"] = installSeconds / n;
+    state.counters["wizard_s"] = wizardSeconds / n;
+    state.counters["wizard_peak_heap_MiB"] = static_cast<double>(wizardPeak) / kMiB;
+    state.counters["install_per_copy"] = installSeconds / copySeconds;
+    state.counters["peak_heap_MiB"] = static_cast<double>(peak) / kMiB;
+    state.counters["scene_plus_db_MiB"] = static_cast<double>(g.largestScene + g.database) / kMiB;
+    state.counters["peak_per_scene_plus_db"] =
+        static_cast<double>(peak) / static_cast<double>(g.largestScene + g.database);
+    state.counters["bytes_installed"] = static_cast<double>(kMissions) * kSceneSize;
+}
+BENCHMARK(BM_InstallBesideCopy)->UseManualTime()->Unit(benchmark::kMillisecond)->Iterations(3);
+
+// Memory must not grow with the number of missions: the same install over
+// 5 and over 20 missions.
+void BM_PeakHeapByMissionCount(benchmark::State& state) {
+    BenchGame& g = Game();
+    const auto count = static_cast<size_t>(state.range(0));
+    size_t peak = 0;
+    for (auto _ : state) {
+        g.Reset();
+        AnswerYes messages;
+        const size_t before = heapNow.load();
+        heapPeak = before;
+        Installer installer((g.work / "Tarnwick").string(), g.work.string(), messages);
+        if (!installer.StartWizard().Ok()) state.SkipWithError("wizard stopped");
+        std::vector<std::string> some(installer.Missions().begin(),
+                                      installer.Missions().begin() + static_cast<long>(count));
+        PatchOptions options;
+        options.Overwrite = Answer::Yes;
+        options.ReplaceFiles = Answer::Yes;
+        benchmark::DoNotOptimize(installer.RunPatch(some, options));
+        peak = std::max(peak, heapPeak.load() - before);
+    }
+    state.counters["missions"] = static_cast<double>(count);
+    state.counters["peak_heap_MiB"] = static_cast<double>(peak) / (1 << 20);
+}
+BENCHMARK(BM_PeakHeapByMissionCount)->Arg(5)->Arg(20)->Iterations(1)->Unit(benchmark::kMillisecond);
+
+}  // namespace
+}  // namespace pellwise
