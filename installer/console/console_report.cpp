@@ -117,6 +117,7 @@ void PrintFiles(std::ostream& out, const PatchReport& report) {
     }
     int counts[4] = {};
     for (const FileCopy& f : report.Files) ++counts[static_cast<int>(f.Outcome)];
+    if (report.FolderCopyFailed) out << "Files: FAILED: the copy of files\\ reported an error\n";
     out << "Files: " << counts[0] << " copied, " << counts[1] << " replaced, " << counts[2] << " kept, " << counts[3]
         << " failed\n";
     static const char* const kVerbs[] = {"copied  ", "replaced", "kept    ", "FAILED  "};

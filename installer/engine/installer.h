@@ -29,6 +29,10 @@ struct PatchProgress {
 struct PatchCallbacks {
     std::function<void(const PatchProgress&)> Progress;
     std::function<void()> AfterChunk;
+    // Copies the mod's files\ (first argument) into the game folder instead of
+    // the engine's own copy, e.g. with the shell's copy and its own questions;
+    // false when it failed. The report then lists no single files.
+    std::function<bool(const std::string& filesDir, const std::string& gameDir)> CopyFolder;
 };
 
 struct PatchOptions {

@@ -52,7 +52,7 @@ int PatchReport::FailedFiles() const {
 }
 
 bool PatchReport::Succeeded() const {
-    return Ran && FailedMissions() == 0 && FailedFiles() == 0 && (DryRun || TextDbSaved);
+    return Ran && FailedMissions() == 0 && FailedFiles() == 0 && !FolderCopyFailed && (DryRun || TextDbSaved);
 }
 
 PatchReport Installer::RunPatch(const std::vector<std::string>& selected, const PatchOptions& options,
@@ -106,7 +106,9 @@ PatchReport Installer::RunPatch(const std::vector<std::string>& selected, const 
 
     progress(PatchProgress::Stage::Files, static_cast<int>(run.size()), {});
     report.FilesFolderPresent = DirectoryExists(filesDir);
-    if (report.FilesFolderPresent) {
+    if (report.FilesFolderPresent && callbacks.CopyFolder) {
+        if (!options.DryRun) report.FolderCopyFailed = !callbacks.CopyFolder(filesDir, gameDir_);
+    } else if (report.FilesFolderPresent) {
         bool replace = options.ReplaceFiles == Answer::Yes;
         if (plan.ExistingCount() > 0) {
             if (options.ReplaceFiles == Answer::Ask)

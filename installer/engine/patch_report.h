@@ -94,6 +94,7 @@ struct PatchReport {
     Answer SceneAnswer = Answer::Ask;  // the overwrite answer of the run; Ask: no collision
     bool FilesFolderPresent = false;
     std::vector<FileCopy> Files;
+    bool FolderCopyFailed = false;       // the front end's own copy of files\ reported a failure
     Answer ReplaceAnswer = Answer::Ask;  // Ask: no file of the mod existed in the game
     double Seconds = 0;
 

@@ -78,6 +78,7 @@ TEST(Engine, MissionsArePatchedInListOrderWithProgressAndTheGameStartsLast) {
     EXPECT_EQ(report.SceneAnswer, Answer::Yes);
     // One overwrite question for the run, one before files are replaced.
     EXPECT_EQ(messages.shown.size(), 2u);
+    EXPECT_EQ(report.Files.size(), 4u);
     EXPECT_FALSE(installer.RunPatch({all[1]}, {}).Ran) << "one run per start";
     std::string started;
     installer.StartGame([&](const std::string& program) {
@@ -85,6 +86,27 @@ TEST(Engine, MissionsArePatchedInListOrderWithProgressAndTheGameStartsLast) {
         return true;
     });
     EXPECT_EQ(started, JoinPath(sample.Game.GameDir, "game.exe"));
+}
+
+TEST(Engine, AFrontEndMayCopyTheFilesFolderItselfAndItsFailureFailsTheRun) {
+    const Sample sample("engine_copy_hook");
+    Recorder messages;
+    Installer installer(sample.Game.ModDir, sample.Game.GameDir, messages);
+    ASSERT_TRUE(installer.StartWizard(Answer::Yes).Ok());
+    std::string from, to;
+    PatchCallbacks callbacks;
+    callbacks.CopyFolder = [&](const std::string& filesDir, const std::string& gameDir) {
+        from = filesDir;
+        to = gameDir;
+        return false;
+    };
+    const PatchReport report = installer.RunPatch({installer.Missions()[0]}, {}, callbacks);
+    EXPECT_EQ(from, JoinPath(sample.Game.ModDir, "files/"));
+    EXPECT_EQ(to, sample.Game.GameDir);
+    EXPECT_TRUE(report.Files.empty());
+    EXPECT_FALSE(report.Succeeded());
+    EXPECT_TRUE(report.TextDbSaved);
+    EXPECT_FALSE(PathExists(JoinPath(sample.Game.GameDir, "readme_tarnwick.txt")));
 }
 
 }  // namespace
