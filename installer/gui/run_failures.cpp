@@ -1,0 +1,32 @@
+#include "installer/gui/run_failures.h"
+
+#include "services/paths.h"
+
+namespace pellwise {
+
+namespace {
+
+void AddLine(std::string& text, const std::string& what, const char* problem) {
+    text.append("\r").append(what).append(" ").append(problem);
+}
+
+}  // namespace
+
+std::string RunFailureText(const PatchReport& report, const std::string& textDbPath) {
+    if (!report.Ran) return std::string("The installation did not run: ").append(report.Refusal);
+    std::string lines;
+    for (const MissionReport& mission : report.Missions) {
+        if (mission.Outcome == MissionOutcome::LoadFailed)
+            AddLine(lines, mission.ScenePath, "could not be read and was left as it was");
+        if (mission.Outcome == MissionOutcome::SaveFailed)
+            AddLine(lines, mission.ScenePath, "could not be saved and was left as it was");
+    }
+    if (!report.DryRun && !report.TextDbSaved) AddLine(lines, textDbPath, "could not be saved");
+    for (const FileCopy& file : report.Files)
+        if (file.Outcome == FileCopyOutcome::Failed)
+            AddLine(lines, JoinPath("files", file.RelativePath), "could not be copied");
+    if (lines.empty()) return {};
+    return std::string("The mod was not installed completely:").append(lines);
+}
+
+}  // namespace pellwise

@@ -1,0 +1,15 @@
+#pragma once
+
+#include <string>
+
+#include "installer/engine/patch_report.h"
+
+namespace pellwise {
+
+// The text of the one error box that closes a run which left something
+// undone: each mission whose scene was not read or not saved, the text
+// database when it was not saved, each file of files\ that was not copied.
+// Empty when everything was done. `textDbPath` names the database.
+std::string RunFailureText(const PatchReport& report, const std::string& textDbPath);
+
+}  // namespace pellwise
