@@ -1,0 +1,325 @@
+#!/usr/bin/env bash
+# End-to-end test of the installer's window, pellwise.exe, under Wine on a
+# virtual display: it is driven with xdotool like a player would, read from
+# outside with window_probe.exe and compared with an install by the console
+# front end. Screenshots go to build/screenshots/gui-e2e/; the gtest-style
+# report to $1/gui_e2e.xml.
+#
+# PELLWISE_WIN_BUILD names the Windows build to test (default build/win64).
+set -uo pipefail
+source "$(dirname "$0")/../lib/common.sh"
+source "$(dirname "$0")/../lib/wine.sh"
+cd "$PELLWISE_ROOT"
+
+results="${1:?results directory}"
+build="${PELLWISE_WIN_BUILD:-build/win64}"
+gui="$build/pellwise.exe"
+cli="$build/pellwise-cli.exe"
+probe="$build/tests/gui/window_probe.exe"
+stand_in="$build/tests/gui/stand_in_game.exe"
+work="$PELLWISE_ROOT/build/gui-e2e"
+shots="$PELLWISE_ROOT/build/screenshots/gui-e2e"
+convert=/usr/bin/convert
+import=/usr/bin/import
+# The program's texts are windows-1251; the Cyrillic must survive a Wine
+# whose code page is not.
+export LANG=en_US.UTF-8
+
+mkdir -p "$results"
+rm -rf "$work" "$shots"
+mkdir -p "$work" "$shots"
+
+if [ -z "${DISPLAY:-}" ]; then
+    start_display || exit 1
+    trap stop_display EXIT
+    init_wine
+fi
+
+cases=()
+failures=0
+record() {  # record NAME [FAILURE-MESSAGE]
+    local xml="    <testcase name=\"$1\" classname=\"GuiEndToEnd\">"
+    if [ -n "${2:-}" ]; then
+        local message=${2//&/&amp;}
+        message=${message//\"/&quot;}
+        message=${message//</&lt;}
+        xml+="<failure message=\"$message\"/>"
+        failures=$((failures + 1))
+        say "FAILED: $1: $2"
+    else
+        say "passed: $1"
+    fi
+    cases+=("$xml</testcase>")
+}
+check() {  # check NAME FAILURE-MESSAGE COMMAND...: passes when the command succeeds
+    local name=$1 message=$2
+    shift 2
+    if "$@"; then record "$name"; else record "$name" "$message"; fi
+}
+
+write_report() {
+    {
+        echo '<?xml version="1.0" encoding="UTF-8"?>'
+        echo "<testsuites tests=\"${#cases[@]}\" failures=\"$failures\" errors=\"0\" disabled=\"0\" name=\"gui_e2e\">"
+        echo "  <testsuite name=\"GuiEndToEnd\" tests=\"${#cases[@]}\" failures=\"$failures\" errors=\"0\" disabled=\"0\">"
+        printf '%s\n' "${cases[@]}"
+        echo "  </testsuite>"
+        echo "</testsuites>"
+    } >"$results/gui_e2e.xml"
+}
+
+winpath() { printf 'Z:%s' "${1//\//\\}"; }
+wine_run() {  # wine_run SECONDS PROGRAM ARGS...
+    local seconds=$1
+    shift
+    timeout --kill-after=5 "$seconds" "$WINE64" "$@"
+}
+probe_boxes() { wine_run 30 "$probe" boxes 2>/dev/null; }
+probe_main() { wine_run 30 "$probe" controls Tarnwick 2>/dev/null; }
+
+# wait_until SECONDS COMMAND...: polls until the command succeeds.
+wait_until() {
+    local deadline=$(($(date +%s) + $1))
+    shift
+    while [ "$(date +%s)" -lt "$deadline" ]; do
+        "$@" && return 0
+        sleep 0.3
+    done
+    return 1
+}
+
+main_window() { xdotool search --onlyvisible --name '^Tarnwick$' 2>/dev/null | head -1; }
+has_main_window() { [ -n "$(main_window)" ]; }
+has_box() { probe_boxes | grep -q '^box'; }
+# The controls line of one control, found by its class and text.
+control_line() { probe_main | awk -F'\t' -v c="$1" -v t="$2" '$1 == "control" && index($2, c) && $9 == t'; }
+enabled() { [ "$(control_line "$1" "$2" | cut -f4)" = "1" ]; }
+disabled() { [ "$(control_line "$1" "$2" | cut -f4)" = "0" ]; }
+visible() { [ "$(control_line "$1" "$2" | cut -f3)" = "1" ]; }
+
+geometry() {  # sets X Y WIDTH HEIGHT of the main window
+    local window
+    window=$(main_window)
+    [ -n "$window" ] || return 1
+    eval "$(xdotool getwindowgeometry --shell "$window")"
+}
+click_at() {  # click_at X Y (within the main window)
+    geometry || return 1
+    xdotool mousemove $((X + $1)) $((Y + $2)) click 1
+    sleep 0.2
+    xdotool mousemove 1 1
+}
+click_box_button() {  # click_box_button LABEL: a button of the open message box
+    local line
+    line=$(probe_boxes | awk -F'\t' -v l="$1" '$1 == "button" && $2 == l' | head -1)
+    [ -n "$line" ] || return 1
+    xdotool mousemove "$(cut -f3 <<<"$line")" "$(cut -f4 <<<"$line")" click 1
+    sleep 0.2
+    xdotool mousemove 1 1
+}
+shot() {  # shot NAME: the main window's area (message boxes over it included)
+    xdotool mousemove 1 1
+    sleep 0.4
+    if geometry; then
+        "$import" -window root -crop "${WIDTH}x${HEIGHT}+${X}+${Y}" +repage "$shots/$1.png"
+    else
+        "$import" -window root "$shots/$1.png"
+    fi
+}
+pixel() { "$convert" "$shots/$1.png" -format "%[hex:u.p{$2,$3}]" info: 2>/dev/null | cut -c1-6; }
+near() {  # near RRGGBB RRGGBB: every channel within 32
+    local a=$1 b=$2 i
+    [ ${#a} -eq 6 ] || return 1
+    for i in 0 2 4; do
+        local d=$((16#${a:i:2} - 16#${b:i:2}))
+        [ "${d#-}" -le 32 ] || return 1
+    done
+}
+
+for f in "$gui" "$cli" "$probe" "$stand_in"; do
+    if [ ! -f "$f" ]; then
+        record ProgramsAreBuilt "missing $f"
+        write_report
+        exit 1
+    fi
+done
+
+# A sample game with a collision in every mission and a file of the game
+# that the mod's files\ replaces; its twin is installed by the console.
+make_game() {  # make_game FOLDER
+    wine_run 120 "$cli" sample "$(winpath "$1")" --missions 4 --collisions 1 >/dev/null 2>&1 &&
+        cp "$gui" "$1/Tarnwick/pellwise.exe" && cp "$stand_in" "$1/game.exe"
+}
+start_gui() {  # start_gui GAME-FOLDER: runs the installer from its mod folder
+    (cd "$1/Tarnwick" && exec timeout --kill-after=5 300 "$WINE64" pellwise.exe >/dev/null 2>&1) &
+    gui_pid=$!
+}
+gui_pid=""
+stop_gui() {
+    [ -n "$gui_pid" ] && kill "$gui_pid" 2>/dev/null
+    [ -n "$gui_pid" ] && wait "$gui_pid" 2>/dev/null
+    gui_pid=""
+}
+gui_ended() { ! kill -0 "$gui_pid" 2>/dev/null; }
+run_buttons_disabled() { disabled RADEV_BUTTON Next && disabled RADEV_BUTTON eXit; }
+# changed_as_ticked ORIGINAL GAME MISSION...: the named missions' scenes
+# changed, every other stayed as it was.
+changed_as_ticked() {
+    local original=$1 game=$2 folder name ticked
+    shift 2
+    for folder in "$original"/MISSIONS/*/; do
+        name=$(basename "$folder")
+        [ -f "$folder/scene2.bin" ] || continue
+        ticked=no
+        for m in "$@"; do [ "$m" = "$name" ] && ticked=yes; done
+        if cmp -s "$folder/scene2.bin" "$game/MISSIONS/$name/scene2.bin"; then
+            [ "$ticked" = no ] || return 1
+        else
+            [ "$ticked" = yes ] || return 1
+        fi
+    done
+}
+
+# ---- The whole road: picture, missions, run, start of the game ------------
+game="$work/game"
+twin="$work/twin"
+if ! make_game "$game"; then
+    record SampleGameIsMade "pellwise-cli sample failed"
+    write_report
+    exit 1
+fi
+cp -a "$game" "$twin"
+cp -a "$game" "$work/original"
+start_gui "$game"
+
+if ! wait_until 60 has_main_window; then
+    record TheWindowOpens "no window named Tarnwick within 60 s"
+else
+    geometry
+    check TheWindowOpensCentredAt633x505 "at $X,$Y size ${WIDTH}x$HEIGHT" \
+        test "$WIDTH,$HEIGHT,$X,$Y" = "633,505,$(((1280 - 633) / 2)),$(((1024 - 505) / 2))"
+    sleep 1  # the first paint of the picture
+    shot 01-picture-page
+    moon=$(pixel 01-picture-page 487 131)
+    check ThePicturePageShowsThePicture "moon pixel $moon, expected near E8D9A8" near "$moon" E8D9A8
+    check NextIsEnabledOnThePicturePage "Next is disabled" enabled RADEV_BUTTON Next
+
+    # A second copy, started while this one runs, ends at once and shows nothing.
+    started=$(date +%s)
+    (cd "$game/Tarnwick" && timeout --kill-after=5 60 "$WINE64" pellwise.exe >/dev/null 2>&1)
+    second=$?
+    windows=$(xdotool search --onlyvisible --name '^Tarnwick$' 2>/dev/null | wc -l)
+    check ASecondCopyExitsAtOnceWithoutAWindow \
+        "exit $second after $(($(date +%s) - started)) s, $windows windows, box: $(has_box && echo yes || echo no)" \
+        test "$second" = 0 -a "$windows" = 1 -a "$(($(date +%s) - started))" -lt 30
+
+    click_at 548 441
+    wait_until 30 visible SysListView32 ""
+    shot 02-mission-list
+    check TheMissionListShowsCyrillicUnderAnEnglishLocale "the label reads: $(control_line STATIC "" | cut -f9)" \
+        visible obj_STATIC "Выберите миссии в которые вы желаете установить мод"
+
+    items=$(probe_main | grep '^item')
+    mapfile -t picked < <(awk -F'\t' '$2 == 0 || $2 == 2' <<<"$items")
+    missions=()
+    for line in "${picked[@]}"; do
+        missions+=("$(cut -f6 <<<"$line")")
+        xdotool mousemove "$(cut -f4 <<<"$line")" "$(cut -f5 <<<"$line")" click 1
+        sleep 0.3
+    done
+    xdotool mousemove 1 1
+    states=$(probe_main | awk -F'\t' '$1 == "item" { printf "%s", $3 }')
+    check ClickingTwoCheckBoxesTicksTwoMissions "check states $states (items: ${missions[*]})" test "$states" = 1010
+    shot 03-two-missions-ticked
+
+    click_at 548 441
+    overwrite=0
+    replace=0
+    other=""
+    shot_taken=""
+    deadline=$(($(date +%s) + 120))
+    while [ "$(date +%s)" -lt "$deadline" ] && ! enabled RADEV_BUTTON "Start GAME"; do
+        boxes=$(probe_boxes)
+        if ! grep -q '^box' <<<"$boxes"; then
+            sleep 0.3
+            continue
+        fi
+        if grep -q 'Перезаписывать эти обьекты' <<<"$boxes"; then
+            overwrite=$((overwrite + 1))
+            if [ -z "$shot_taken" ]; then
+                shot 04-run-overwrite-question
+                sleep 0.5
+                shot 04b-run-overwrite-question-later
+                check NextAndExitAreDisabledDuringTheRun "Next or eXit enabled while the run waits" \
+                    run_buttons_disabled
+                dots_a=$("$convert" "$shots/04-run-overwrite-question.png" -crop 300x30+16+431 +repage \
+                    -format '%#' info:)
+                dots_b=$("$convert" "$shots/04b-run-overwrite-question-later.png" -crop 300x30+16+431 +repage \
+                    -format '%#' info:)
+                check ThePleaseWaitDotsMoveWhileAQuestionIsOpen "the label did not change in 0.9 s" \
+                    test "$dots_a" != "$dots_b"
+                shot_taken=1
+            fi
+        elif grep -q 'Replace them' <<<"$boxes"; then
+            replace=$((replace + 1))
+            shot 05-run-replace-question
+        else
+            other+=$(grep '^text' <<<"$boxes" | cut -f2 | tr '\n' ' ')
+            shot 05-run-unexpected-box
+        fi
+        click_box_button '&Yes' || click_box_button OK
+        sleep 0.5
+    done
+    check TheOverwriteQuestionComesOnceForTwoMissionsWithCollisions "asked $overwrite times" test "$overwrite" = 1
+    check TheRunAsksOnceBeforeReplacingAGameFile "asked $replace times" test "$replace" = 1
+    check TheRunShowsNoOtherBox "other boxes: $other" test -z "$other"
+    shot 06-start-game
+    check StartGameIsOfferedAfterTheRun "Next does not read Start GAME" enabled RADEV_BUTTON "Start GAME"
+    check ExitIsEnabledAgainAfterTheRun "eXit disabled" enabled RADEV_BUTTON eXit
+
+    args=()
+    for m in "${missions[@]}"; do args+=(--mission "$m"); done
+    wine_run 120 "$cli" install --game "$(winpath "$twin")" --mod "$(winpath "$twin/Tarnwick")" "${args[@]}" \
+        --overwrite yes --replace-files yes >"$work/twin-report.txt" 2>&1
+    differences=$(diff -r "$game" "$twin" 2>&1)
+    check TheGameFolderEqualsTheConsoleInstallByteForByte "$(head -3 <<<"$differences" | tr '\n' ' ')" \
+        test -z "$differences"
+    check OnlyTheTickedMissionsChanged "ticked: ${missions[*]}" changed_as_ticked "$work/original" "$game" "${missions[@]}"
+
+    click_at 548 441
+    wait_until 30 gui_ended
+    ended=$(gui_ended && echo yes || echo no)
+    wait_until 30 test -f "$game/game-ran.txt"
+    check StartGameStartsTheGameAndClosesTheInstaller \
+        "installer ended: $ended, game ran: $(cat "$game/game-ran.txt" 2>/dev/null || echo no)" \
+        test "$ended" = yes -a -f "$game/game-ran.txt"
+fi
+stop_gui
+
+# ---- A game folder without its text database --------------------------------
+nodb="$work/no-textdb"
+make_game "$nodb"
+rm -f "$nodb"/tables/textdb_*.def
+start_gui "$nodb"
+if ! wait_until 60 has_box; then
+    record AGameWithoutItsTextDatabaseShowsTheNoFileBox "no message box within 60 s"
+else
+    boxes=$(probe_boxes)
+    "$import" -window root -crop 640x400+320+312 +repage "$shots/07-no-file-box.png"
+    check AGameWithoutItsTextDatabaseShowsTheNoFileBox "box text: $(grep '^text' <<<"$boxes" | cut -f2)" \
+        bash -c 'grep -q "^text	Файл не найден или не может быть прочитан: Z:.*textdb_.*\.def$" <<<"$1"' _ "$boxes"
+    check TheNoFileBoxComesBeforeTheWindow "the window is already shown" bash -c '! xdotool search --onlyvisible --name "^Tarnwick$" >/dev/null 2>&1'
+    click_box_button OK
+    wait_until 30 has_main_window
+    sleep 1
+    shot 08-no-file-next-disabled
+    check NextStaysDisabledAfterTheNoFileBox "Next is not disabled" disabled RADEV_BUTTON Next
+    click_at 587 12  # eXit
+    wait_until 30 gui_ended
+    check ExitClosesTheInstaller "still running" gui_ended
+fi
+stop_gui
+
+say "Screenshots: $shots"
+write_report
+[ "$failures" -eq 0 ]
