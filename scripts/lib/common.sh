@@ -22,4 +22,12 @@ ensure_packages() {
 
 NATIVE_PACKAGES=(g++ cmake make googletest libbenchmark-dev clang libclang-rt-14-dev)
 WINDOWS_PACKAGES=(g++-mingw-w64-x86-64-posix g++-mingw-w64-i686-posix mingw-w64-tools wine64 xvfb xdotool
-                  imagemagick x11-utils zip)
+                  imagemagick x11-utils zip locales)
+
+# ensure_russian_locale: the Windows tests of Cyrillic folder names run Wine
+# under ru_RU.UTF-8, which gives it the windows-1251 code page.
+ensure_russian_locale() {
+    locale -a 2>/dev/null | grep -qi '^ru_RU.utf8$' && return 0
+    say "Generating the ru_RU.UTF-8 locale"
+    localedef -i ru_RU -f UTF-8 ru_RU.UTF-8
+}
