@@ -104,15 +104,15 @@ void ExpectConsistentScene(const SceneFile& scene, bool fileHead, const char* wh
     const std::string w = where;
     uint64_t total = (fileHead ? 6 : 0) + SumOfChunks(scene.HeaderChunks, w + ": head chunks");
     const std::pair<const SectionList*, const char*> lists[] = {{&scene.Objects, "0x4000"},
-                                                                 {&scene.Difinitions, "0xAE20"},
-                                                                 {&scene.SectionAE50, "0xAE50"},
-                                                                 {&scene.SectionAE02, "0xAE02"}};
+                                                                {&scene.Difinitions, "0xAE20"},
+                                                                {&scene.SectionAE50, "0xAE50"},
+                                                                {&scene.SectionAE02, "0xAE02"}};
     for (const auto& [list, name] : lists) {
         const uint64_t sum = SumOfChunks(*list, w + ": section " + name);
         if (list->Size == 0 && list->Chunks.empty()) continue;
         if (list->Size != 6 + sum)
-            Broken(w + ": section " + name + " has Size " + std::to_string(list->Size) + " for " +
-                   std::to_string(sum) + " bytes of chunks");
+            Broken(w + ": section " + name + " has Size " + std::to_string(list->Size) + " for " + std::to_string(sum) +
+                   " bytes of chunks");
         total += list->Size;
     }
     for (const RawSection& section : scene.UnknownSections) total += section.Bytes.size();
@@ -145,8 +145,8 @@ Block MakeDefinition(std::string_view name, uint32_t type, std::string_view text
 Block MakeEntryAE51(std::string_view name) {
     uint8_t length[4];
     PutU32(length, static_cast<uint32_t>(name.size()));
-    return MakeChunk(kChunkAE51, std::string(1, '\x07') + std::string(reinterpret_cast<const char*>(length), 4) +
-                                     std::string(name));
+    return MakeChunk(
+        kChunkAE51, std::string(1, '\x07') + std::string(reinterpret_cast<const char*>(length), 4) + std::string(name));
 }
 
 std::string MakeSceneImage(const std::vector<std::pair<uint16_t, std::vector<Block>>>& sections) {

@@ -33,10 +33,13 @@ std::unique_ptr<PlatformFile> Refuse(int fd) {
 }  // namespace
 
 std::unique_ptr<PlatformFile> PlatformFile::OpenForReading(const std::string& path) {
-    const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+    // Only regular files are read: a named pipe or a terminal in the game's
+    // folder would block the open or the reads for good. O_NONBLOCK lets the
+    // open of a pipe return so it can be refused; regular files ignore it.
+    const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
     if (fd < 0) return nullptr;
     struct stat st {};
-    if (fstat(fd, &st) != 0 || S_ISDIR(st.st_mode) || !TakeLock(fd, LOCK_SH)) return Refuse(fd);
+    if (fstat(fd, &st) != 0 || !S_ISREG(st.st_mode) || !TakeLock(fd, LOCK_SH)) return Refuse(fd);
     return std::unique_ptr<PlatformFile>(new PlatformFile(fd));
 }
 
