@@ -16,21 +16,6 @@ constexpr uint32_t kChunkHeadSize = 6;
 constexpr uint8_t kAnswerKeep = 1;
 constexpr uint8_t kAnswerOverwrite = 2;
 
-SectionList* ListFor(SceneFile& scene, uint16_t kind) {
-    switch (kind) {
-        case kChunkObject:
-            return &scene.Objects;
-        case kChunkDefinition:
-            return &scene.Difinitions;
-        case kChunkAE51:
-            return &scene.SectionAE50;
-        case kChunkAE03:
-            return &scene.SectionAE02;
-        default:
-            return nullptr;
-    }
-}
-
 // The object file's chunk, cut to its size field; nothing when the file
 // cannot be read, or when it does not hold the chunk it announces (damaged).
 std::optional<Block> ReadChunkFile(const std::string& path, bool& damaged) {
@@ -54,11 +39,26 @@ bool ShallOverwrite(SceneFile& scene, GameContext& context) {
 }
 
 void Append(SceneFile& scene, SectionList& list, Block block, GameContext& context) {
-    AppendChunk(scene, list, std::move(block));
+    if (!AppendChunk(scene, list, std::move(block))) return;
     if (&list == &scene.Difinitions) RewriteTextReferences(scene, list.Count() - 1, context);
 }
 
 }  // namespace
+
+SectionList* ListForKind(SceneFile& scene, uint16_t kind) {
+    switch (kind) {
+        case kChunkObject:
+            return &scene.Objects;
+        case kChunkDefinition:
+            return &scene.Difinitions;
+        case kChunkAE51:
+            return &scene.SectionAE50;
+        case kChunkAE03:
+            return &scene.SectionAE02;
+        default:
+            return nullptr;
+    }
+}
 
 bool LoadObjectFile(SceneFile& store, const std::string& path, GameContext& context) {
     bool damaged = false;
@@ -71,7 +71,7 @@ bool LoadObjectFile(SceneFile& store, const std::string& path, GameContext& cont
 
 AddOutcome AddChunk(SceneFile& scene, Block block, GameContext& context) {
     const uint32_t size = ChunkSize(block);
-    SectionList* list = ListFor(scene, ByteReader(block).U16(0));
+    SectionList* list = ListForKind(scene, ByteReader(block).U16(0));
     if (list == nullptr || size < kChunkHeadSize || size > block.size()) return AddOutcome::Discarded;
 
     const int index = FindByName(*list, ChunkName(block));

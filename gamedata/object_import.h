@@ -15,6 +15,9 @@ enum class AddOutcome {
     Discarded,  // not a chunk kind a scene section holds, or a damaged block
 };
 
+// The section list that holds chunks of this kind; null for any other kind.
+SectionList* ListForKind(SceneFile& scene, uint16_t kind);
+
 // Reads one object file (*.dnc, one chunk) into the store through AddChunk.
 // A file too short for a chunk head, or whose size field is below 6 or beyond
 // the file's end, is reported as "Damaged object file: " + path and not

@@ -13,21 +13,15 @@ namespace pellwise {
 
 namespace {
 
-std::string Hex(uint16_t value) {
-    char text[8];
-    std::snprintf(text, sizeof text, "0x%04X", value);
-    return text;
-}
-
 void PrintList(std::ostream& out, const SectionList& list) {
     for (const Block& chunk : list.Chunks) {
         const auto id = static_cast<uint16_t>(chunk.size() >= 2 ? chunk[0] | chunk[1] << 8 : 0);
-        out << "  " << Hex(id) << "  " << ChunkSize(chunk) << "  " << Cp1251ToUtf8(ChunkName(chunk)) << '\n';
+        out << "  " << HexId(id) << "  " << ChunkSize(chunk) << "  " << Cp1251ToUtf8(ChunkName(chunk)) << '\n';
     }
 }
 
 void PrintSection(std::ostream& out, uint16_t id, const char* what, const SectionList& list) {
-    out << "Section " << Hex(id) << " (" << what << "): ";
+    out << "Section " << HexId(id) << " (" << what << "): ";
     if (list.Size == 0 && list.Chunks.empty()) {
         out << "absent\n";
         return;
@@ -63,7 +57,7 @@ int RunScene(const std::vector<std::string>& args, ConsoleIo& io) {
     PrintSection(io.Out, kSectionAE02, "entries 0xAE03", scene.SectionAE02);
     PrintSection(io.Out, kSectionAE50, "entries 0xAE51", scene.SectionAE50);
     for (const RawSection& section : scene.UnknownSections)
-        io.Out << "Unrecognised section " << Hex(section.Id) << ": " << section.Bytes.size()
+        io.Out << "Unrecognised section " << HexId(section.Id) << ": " << section.Bytes.size()
                << " bytes, kept as they are\n";
     return kExitOk;
 }

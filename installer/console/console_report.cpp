@@ -10,12 +10,6 @@ namespace pellwise {
 
 namespace {
 
-std::string Hex(uint16_t value) {
-    char text[8];
-    std::snprintf(text, sizeof text, "0x%04X", value);
-    return text;
-}
-
 const char* ChunkKind(uint16_t kind) {
     switch (kind) {
         case 0x4010:
@@ -40,7 +34,7 @@ std::string Why(const ObjectFileOutcome& f) {
         case ObjectFileState::Dropped:
             return "kept " + NativeToUtf8(f.Other) + ", which holds the same name";
         case ObjectFileState::UnknownKind:
-            return "its chunk kind " + Hex(f.Kind) + " belongs to no scene section";
+            return "its chunk kind " + HexId(f.Kind) + " belongs to no scene section";
         case ObjectFileState::Damaged:
             return "damaged or unreadable";
         case ObjectFileState::StoredNotImported:
@@ -105,7 +99,7 @@ void PrintUnknownSections(std::ostream& out, const PatchReport& report) {
     for (const MissionReport& m : report.Missions) {
         if (m.UnknownSections.empty()) continue;
         out << "Unrecognised sections kept in " << NativeToUtf8(m.Name) << ':';
-        for (uint16_t id : m.UnknownSections) out << ' ' << Hex(id);
+        for (uint16_t id : m.UnknownSections) out << ' ' << HexId(id);
         out << '\n';
     }
 }
@@ -146,6 +140,12 @@ void PrintAnswers(std::ostream& out, const Installer& installer, const PatchRepo
 }
 
 }  // namespace
+
+std::string HexId(uint16_t value) {
+    char text[8];
+    std::snprintf(text, sizeof text, "0x%04X", value);
+    return text;
+}
 
 const char* StopDescription(WizardStop stop) {
     switch (stop) {

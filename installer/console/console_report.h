@@ -1,10 +1,15 @@
 #pragma once
 
+#include <cstdint>
 #include <iosfwd>
+#include <string>
 
 #include "installer/engine/installer.h"
 
 namespace pellwise {
+
+// A chunk or section id as mod authors see it in hex editors: "0xAE21".
+std::string HexId(uint16_t id);
 
 const char* StopDescription(WizardStop stop);
 const char* KindDescription(TextDBKind kind);

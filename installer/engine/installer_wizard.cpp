@@ -14,21 +14,6 @@ namespace {
 
 uint8_t PresetAnswer(Answer answer) { return answer == Answer::Yes ? 2 : answer == Answer::No ? 1 : 0; }
 
-SectionList* ListForKind(SceneFile& scene, uint16_t kind) {
-    switch (kind) {
-        case kChunkObject:
-            return &scene.Objects;
-        case kChunkDefinition:
-            return &scene.Difinitions;
-        case kChunkAE51:
-            return &scene.SectionAE50;
-        case kChunkAE03:
-            return &scene.SectionAE02;
-        default:
-            return nullptr;
-    }
-}
-
 }  // namespace
 
 Installer::Installer(const std::string& modDir, const std::string& gameDir, MessageService& messages)
