@@ -64,7 +64,43 @@ AtomicWriteStatus ReplaceAtomically(const std::string& path, const Filler& fill,
     return status;
 }
 
+// Few, large writes: a system call can cost microseconds (on virtual machines
+// above all), and a scene of a few MiB then goes out in a handful.
+constexpr size_t kSinkBufferSize = 1024 * 1024;
+
 }  // namespace
+
+AtomicFileSink::AtomicFileSink(FileStream& stream, uint64_t limit)
+    : stream_(stream), buffer_(kSinkBufferSize), limit_(limit) {}
+
+bool AtomicFileSink::Put(const void* bytes, size_t count) {
+    if (refused_ || broken_) return false;
+    if (count > limit_ - accepted_) {
+        // What still fits goes in, so that a fault can leave a half-written file behind.
+        count = static_cast<size_t>(limit_ - accepted_);
+        refused_ = true;
+    }
+    accepted_ += count;
+    const auto* piece = static_cast<const char*>(bytes);
+    if (count > buffer_.size() - used_) {
+        if (!Drain()) return false;
+        if (count >= buffer_.size()) {
+            broken_ = !WriteAll(stream_, std::string_view(piece, count));
+            return !broken_ && !refused_;
+        }
+    }
+    std::copy(piece, piece + count, buffer_.data() + used_);
+    used_ += count;
+    return !refused_;
+}
+
+bool AtomicFileSink::Drain() {
+    if (!broken_ && used_ > 0) broken_ = !WriteAll(stream_, std::string_view(buffer_.data(), used_));
+    used_ = 0;
+    return !broken_;
+}
+
+bool AtomicFileSink::Finish() { return Drain() && !refused_; }
 
 std::string TemporaryPathFor(const std::string& path) { return path + std::string(kTemporarySuffix); }
 
@@ -74,6 +110,17 @@ AtomicWriteStatus WriteFileAtomically(const std::string& path, std::string_view 
         if (!failHalfway) return WriteAll(stream, bytes);
         WriteAll(stream, bytes.substr(0, bytes.size() / 2));
         return false;
+    };
+    return ReplaceAtomically(path, fill, options, "");
+}
+
+AtomicWriteStatus StreamFileAtomically(const std::string& path, uint64_t size, const ContentWriter& write,
+                                       const AtomicWriteOptions& options) {
+    const Filler fill = [size, &write](FileStream& stream, bool failHalfway) {
+        AtomicFileSink sink(stream, failHalfway ? size / 2 : size);
+        const bool written = write(sink);
+        const bool finished = sink.Finish();
+        return written && finished && !failHalfway && sink.Accepted() == size;
     };
     return ReplaceAtomically(path, fill, options, "");
 }

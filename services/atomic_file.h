@@ -1,8 +1,11 @@
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
+#include <functional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace pellwise {
 
@@ -35,6 +38,45 @@ std::string TemporaryPathFor(const std::string& path);
 
 AtomicWriteStatus WriteFileAtomically(const std::string& path, std::string_view bytes,
                                       const AtomicWriteOptions& options = {});
+
+class FileStream;
+
+// The receiving end of StreamFileAtomically: pieces of any size, gathered
+// into large writes of the temporary file.
+class AtomicFileSink {
+public:
+    // `limit` is the most bytes the sink accepts.
+    AtomicFileSink(FileStream& stream, uint64_t limit);
+
+    // False when the piece could not be written or would pass the limit; the
+    // content is then lost, and every later piece is refused.
+    bool Put(const void* bytes, size_t count);
+    bool Put(std::string_view bytes) { return Put(bytes.data(), bytes.size()); }
+
+    // Writes out what is gathered; false when anything was refused.
+    bool Finish();
+    uint64_t Accepted() const { return accepted_; }
+
+private:
+    bool Drain();
+
+    FileStream& stream_;
+    std::vector<char> buffer_;
+    size_t used_ = 0;
+    uint64_t limit_;
+    uint64_t accepted_ = 0;
+    bool refused_ = false;
+    bool broken_ = false;  // the file refused a write
+};
+
+// Puts the content of the file into the sink; false to abandon the write.
+using ContentWriter = std::function<bool(AtomicFileSink&)>;
+
+// WriteFileAtomically for content that is produced piece by piece rather than
+// held whole: exactly `size` bytes, or the write fails and the target stays as
+// it was. An injected Write fault lets the first half in.
+AtomicWriteStatus StreamFileAtomically(const std::string& path, uint64_t size, const ContentWriter& write,
+                                       const AtomicWriteOptions& options = {});
 
 // Replaces or creates `target` with a copy of the file `source` in the same
 // way, streaming it rather than holding it in memory. A new file takes the

@@ -3,6 +3,8 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <string>
+#include <vector>
 
 #include "services/file_system.h"
 #include "temp_folder.h"
@@ -97,6 +99,59 @@ TEST(AtomicFile, AStaleTemporaryFromAKilledRunIsReplacedOrRemoved) {
     RemoveStaleTemporary(path);
     EXPECT_FALSE(Exists(TemporaryPathFor(path)));
     EXPECT_EQ(ReadBytes(path), "whole");
+}
+
+// Pieces of every size, some crossing the sink's buffer and one larger than
+// it, land in order.
+TEST(StreamedAtomicFile, PiecesOfAnySizeLandWholeAndInOrder) {
+    TempFolder folder;
+    const std::string path = folder.Path("scene2.bin");
+    WriteBytes(path, "old");
+    std::vector<std::string> pieces;
+    for (size_t size : {size_t{1}, size_t{5}, size_t{70000}, size_t{0}, size_t{1500000}, size_t{3}})
+        for (int i = 0; i < (size > 100000 ? 1 : 20); ++i)
+            pieces.push_back(std::string(size, static_cast<char>('a' + pieces.size() % 26)));
+    std::string expected;
+    for (const std::string& piece : pieces) expected += piece;
+    const ContentWriter write = [&pieces](AtomicFileSink& sink) {
+        for (const std::string& piece : pieces)
+            if (!sink.Put(piece)) return false;
+        return true;
+    };
+    EXPECT_EQ(StreamFileAtomically(path, expected.size(), write), AtomicWriteStatus::Ok);
+    EXPECT_TRUE(ReadBytes(path) == expected);
+    EXPECT_FALSE(Exists(TemporaryPathFor(path)));
+}
+
+TEST(StreamedAtomicFile, ContentShortOfItsSizeOverItOrAbandonedKeepsTheOldFile) {
+    TempFolder folder;
+    const std::string path = folder.Path("textdb_ru.def");
+    auto putting = [](std::string content, bool result) {
+        return [content, result](AtomicFileSink& sink) { return sink.Put(content) && result; };
+    };
+    const struct {
+        const char* what;
+        ContentWriter write;
+        InjectedFault fault;
+    } cases[] = {
+        {"short", putting("1234", true), InjectedFault::None},
+        {"over", putting("1234567", true), InjectedFault::None},
+        {"abandoned", putting("12345", false), InjectedFault::None},
+        {"write fault", putting("12345", true), InjectedFault::Write},
+        {"flush fault", putting("12345", true), InjectedFault::Flush},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        WriteBytes(path, "the old database");
+        EXPECT_EQ(StreamFileAtomically(path, 5, c.write, {AtomicWriteMode::ExistingOnly, c.fault}),
+                  AtomicWriteStatus::WriteFailed);
+        EXPECT_EQ(ReadBytes(path), "the old database");
+        EXPECT_FALSE(Exists(TemporaryPathFor(path)));
+    }
+    EXPECT_EQ(
+        StreamFileAtomically(folder.Path("absent.def"), 5, putting("12345", true), {AtomicWriteMode::ExistingOnly}),
+        AtomicWriteStatus::TargetMissing);
+    EXPECT_FALSE(Exists(folder.Path("absent.def")));
 }
 
 }  // namespace
