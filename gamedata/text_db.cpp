@@ -1,6 +1,5 @@
 #include "gamedata/text_db.h"
 
-#include <algorithm>
 #include <array>
 #include <cstring>
 #include <span>
@@ -9,6 +8,7 @@
 #include "gamedata/byte_reader.h"
 #include "gamedata/whole_file.h"
 #include "services/atomic_file.h"
+#include "services/file_stream.h"
 #include "services/message_service.h"
 #include "services/text_codec.h"
 
@@ -32,82 +32,129 @@ constexpr std::array<std::string_view, 32> kRemappedLetters = {
 
 void ShowError(MessageService& messages, const char* text) { messages.ShowMessageBox(text, kMbOk | kMbIconError); }
 
-// Appends every entry of `file` to `db`; false at the first damage.
-bool ParseEntries(std::span<const uint8_t> file, TextDB& db) {
-    ByteReader reader(file);
-    const uint32_t count = reader.U32(0);
-    if (!reader.Fits(0, kHeadSize) || !reader.Fits(kHeadSize, uint64_t{kRecordSize} * count)) return false;
-    // Headroom for the mod's new texts, so that adding them does not rehash the indexes.
-    db.Reserve(db.Entries().size() + count + count / 8);
-    for (uint32_t i = 0; i < count; ++i) {
-        const uint64_t record = kHeadSize + uint64_t{kRecordSize} * i;
-        const uint32_t id = reader.U32(record);
-        const uint32_t offset = reader.U32(record + 4);
-        if (offset >= file.size()) return false;
-        const auto text = file.begin() + offset;
-        const auto end = std::find(text, file.end(), 0);
-        if (end == file.end()) return false;
-        db.Append(std::string(text, end), id);
+// Writes the file: the head, the table, then every entry's text with its NUL
+// in entry order.
+bool WriteImage(const TextDB& db, AtomicFileSink& sink) {
+    const auto count = static_cast<uint32_t>(db.Count());
+    uint8_t head[kHeadSize] = {};
+    PutU32(head, count);
+    if (!sink.Put(head, kHeadSize)) return false;
+    uint32_t text = kHeadSize + kRecordSize * count;
+    for (int i = 0; i < db.Count(); ++i) {
+        uint8_t record[kRecordSize];
+        PutU32(record, db.IdAt(i));
+        PutU32(record + 4, text);
+        if (!sink.Put(record, kRecordSize)) return false;
+        text += static_cast<uint32_t>(db.TextAt(i).size()) + 1;
     }
+    for (int i = 0; i < db.Count(); ++i)
+        if (!sink.Put(db.TextAt(i)) || !sink.Put("", 1)) return false;
     return true;
 }
 
-// The file image Save writes, or nothing when its offsets would not fit in 32 bits.
-std::optional<std::string> BuildImage(const TextDB& db) {
-    uint64_t total = kHeadSize + uint64_t{kRecordSize} * db.Entries().size();
-    for (const TextDBEntry& entry : db.Entries()) total += entry.Text.size() + 1;
+// The size of the file Save writes, or nothing when its offsets would not fit in 32 bits.
+std::optional<uint32_t> ImageSize(const TextDB& db) {
+    uint64_t total = kHeadSize + uint64_t{kRecordSize} * static_cast<uint32_t>(db.Count());
+    for (int i = 0; i < db.Count(); ++i) total += db.TextAt(i).size() + 1;
     if (total > UINT32_MAX) return std::nullopt;
-
-    std::string image(total, '\0');
-    auto* out = reinterpret_cast<uint8_t*>(image.data());
-    PutU32(out, static_cast<uint32_t>(db.Entries().size()));
-    uint32_t record = kHeadSize;
-    uint32_t text = kHeadSize + kRecordSize * static_cast<uint32_t>(db.Entries().size());
-    for (const TextDBEntry& entry : db.Entries()) {
-        PutU32(out + record, entry.Id);
-        PutU32(out + record + 4, text);
-        std::memcpy(out + text, entry.Text.data(), entry.Text.size());  // the NUL is already there
-        record += kRecordSize;
-        text += static_cast<uint32_t>(entry.Text.size()) + 1;
-    }
-    return image;
+    return static_cast<uint32_t>(total);
 }
 
 }  // namespace
 
-void TextDB::Append(std::string text, uint32_t id) {
-    Index(text, id);
-    entries_.push_back({std::move(text), id});
+TextDBEntries::operator std::vector<TextDBEntry>() const {
+    std::vector<TextDBEntry> entries;
+    entries.reserve(size());
+    for (TextDBEntry entry : *this) entries.push_back(std::move(entry));
+    return entries;
 }
 
-void TextDB::InsertBeforeLast(std::string text, uint32_t id) {
-    Index(text, id);
-    const auto position = entries_.empty() ? entries_.end() : entries_.end() - 1;
-    entries_.insert(position, {std::move(text), id});
+void TextDB::Place(size_t position, std::string_view text, uint32_t id) {
+    const uint32_t same = firstEntry_.Claim(text, FirstEntryIndex::Hash(text), static_cast<uint32_t>(position), texts_);
+    TextRecord& record = texts_.Records[position];
+    record = {texts_.Bytes.size(), static_cast<uint32_t>(text.size()), id};
+    if (same != FirstEntryIndex::kNone) {
+        record.Offset = texts_.Records[same].Offset;
+    } else {
+        texts_.Bytes.append(text);
+    }
+    idsInUse_.Insert(id);
 }
 
-std::optional<uint32_t> TextDB::FirstIdOf(const std::string& text) const {
-    const auto found = firstIdByText_.find(text);
-    if (found == firstIdByText_.end()) return std::nullopt;
-    return found->second;
+void TextDB::Append(std::string_view text, uint32_t id) {
+    texts_.Records.emplace_back();
+    Place(texts_.Records.size() - 1, text, id);
+}
+
+void TextDB::InsertBeforeLast(std::string_view text, uint32_t id) {
+    if (texts_.Records.empty()) return Append(text, id);
+    // The last entry steps one place on; the index follows it while the pool
+    // still has it where it was.
+    const size_t last = texts_.Records.size() - 1;
+    firstEntry_.Move(static_cast<uint32_t>(last), static_cast<uint32_t>(last + 1), texts_);
+    texts_.Records.insert(texts_.Records.end() - 1, TextRecord{});
+    Place(last, text, id);
+}
+
+std::optional<uint32_t> TextDB::FirstIdOf(std::string_view text) const {
+    const uint32_t first = firstEntry_.Find(text, FirstEntryIndex::Hash(text), texts_);
+    if (first == FirstEntryIndex::kNone) return std::nullopt;
+    return texts_.Records[first].Id;
 }
 
 void TextDB::Reserve(size_t count) {
-    entries_.reserve(count);
-    firstIdByText_.reserve(count);
-    idsInUse_.reserve(count);
+    texts_.Records.reserve(count);
+    firstEntry_.Reserve(count);
+    idsInUse_.Reserve(count);
 }
 
-// Keeps the first ID of a text: an entry only ever lands before another one
-// when its text is new, so a text's first entry never changes once indexed.
-void TextDB::Index(const std::string& text, uint32_t id) {
-    firstIdByText_.try_emplace(text, id);
-    idsInUse_.insert(id);
+// The file goes into the pool whole: its texts stay where they are, and the
+// entries point at them.
+bool TextDB::AppendFile(const std::string& path) {
+    FileStream stream = FileStream::OpenForReading(path);
+    if (!stream.IsOpen()) return false;
+    const size_t base = texts_.Bytes.size();
+    const size_t size = stream.Size();
+    // Headroom for the mod's new texts, so that adding them does not grow the pool.
+    texts_.Bytes.reserve(base + size + size / 8);
+    texts_.Bytes.resize(base + size);
+    if (!ReadFully(stream, texts_.Bytes.data() + base, size)) {
+        texts_.Bytes.resize(base);
+        return false;
+    }
+    return AppendEntries(base, size);
+}
+
+bool TextDB::AppendEntries(size_t base, size_t size) {
+    const std::span<const uint8_t> file(reinterpret_cast<const uint8_t*>(texts_.Bytes.data() + base), size);
+    ByteReader reader(file);
+    const uint32_t count = reader.U32(0);
+    if (!reader.Fits(0, kHeadSize) || !reader.Fits(kHeadSize, uint64_t{kRecordSize} * count)) return false;
+    // Headroom for the mod's new texts, so that adding them does not rehash the indexes.
+    Reserve(texts_.Records.size() + count + count / 8);
+    for (uint32_t i = 0; i < count; ++i) {
+        const uint64_t record = kHeadSize + uint64_t{kRecordSize} * i;
+        const uint32_t id = reader.U32(record);
+        const uint32_t offset = reader.U32(record + 4);
+        if (offset >= size) return false;
+        const auto* text = file.data() + offset;
+        const auto* end = static_cast<const uint8_t*>(std::memchr(text, 0, size - offset));
+        if (!end) return false;
+        AppendStored({base + offset, static_cast<uint32_t>(end - text), id});
+    }
+    return true;
+}
+
+void TextDB::AppendStored(const TextRecord& record) {
+    const size_t position = texts_.Records.size();
+    texts_.Records.push_back(record);
+    const std::string_view text = texts_.TextOf(position);
+    firstEntry_.Claim(text, FirstEntryIndex::Hash(text), static_cast<uint32_t>(position), texts_);
+    idsInUse_.Insert(record.Id);
 }
 
 bool Load(TextDB& db, const std::string& path, MessageService& messages) {
-    const std::optional<std::vector<uint8_t>> file = ReadWholeFile(path);
-    if (!file || !ParseEntries(*file, db)) {
+    if (!db.AppendFile(path)) {
         ShowError(messages, kIoError);
         return false;
     }
@@ -116,10 +163,12 @@ bool Load(TextDB& db, const std::string& path, MessageService& messages) {
 }
 
 bool Save(const TextDB& db, const std::string& path, MessageService& messages) {
-    const std::optional<std::string> image = BuildImage(db);
+    const std::optional<uint32_t> size = ImageSize(db);
     AtomicWriteOptions options;
     options.mode = AtomicWriteMode::ExistingOnly;
-    if (!image || WriteFileAtomically(path, *image, options) != AtomicWriteStatus::Ok) {
+    if (!size || StreamFileAtomically(
+                     path, *size, [&db](AtomicFileSink& sink) { return WriteImage(db, sink); }, options) !=
+                     AtomicWriteStatus::Ok) {
         ShowError(messages, kIoError);
         return false;
     }
@@ -129,9 +178,9 @@ bool Save(const TextDB& db, const std::string& path, MessageService& messages) {
 TextDBKind DetectKind(TextDB& db) {
     if (db.Kind != TextDBKind::Undetermined || db.Count() <= kKindThreshold) return db.Kind;
     std::string probe;
-    for (const TextDBEntry& entry : db.Entries()) {
-        if (entry.Id == kKindProbeId) {
-            probe = UpperCase(entry.Text);
+    for (int i = 0; i < db.Count(); ++i) {
+        if (db.IdAt(i) == kKindProbeId) {
+            probe = UpperCase(db.TextAt(i));
             break;
         }
     }
@@ -163,7 +212,7 @@ uint32_t FindOrAdd(TextDB& db, std::string& text, MessageService& messages) {
     if (db.Kind == TextDBKind::Remapped) RemapCyrillic(text);
     if (const std::optional<uint32_t> id = db.FirstIdOf(text)) return *id;
 
-    uint32_t candidate = db.Count() >= 2 ? db.Entry(db.Count() - 2).Id : 0;
+    uint32_t candidate = db.Count() >= 2 ? db.IdAt(db.Count() - 2) : 0;
     while (db.IdInUse(candidate)) ++candidate;  // wraps from 0xFFFFFFFF to 0
     if (candidate == kNoFreeId) {
         ShowError(messages, kNoFreeIdMessage);

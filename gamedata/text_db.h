@@ -3,9 +3,10 @@
 #include <cstdint>
 #include <optional>
 #include <string>
-#include <unordered_map>
-#include <unordered_set>
+#include <string_view>
 #include <vector>
+
+#include "gamedata/text_index.h"
 
 namespace pellwise {
 
@@ -25,32 +26,81 @@ struct TextDBEntry {
     uint32_t Id = 0;
 };
 
+class TextDBEntries;
+
 // The game's text database in memory. Neither texts nor IDs are unique, and
 // order matters: lookups give the first match, and new entries go just before
-// the last one. Two indexes (the first ID of every text, the IDs in use) keep
-// FindOrAdd from scanning every entry; they give the same answers a scan would.
+// the last one. The texts lie in one pool: a loaded file whole, where its
+// entries point, then every added text that is not there yet. Two hash indexes
+// (the first entry of every text, the IDs in use) keep FindOrAdd from scanning
+// every entry; they give the same answers a scan would.
 struct TextDB {
     TextDBKind Kind = TextDBKind::Undetermined;
 
-    int Count() const { return static_cast<int>(entries_.size()); }
-    const TextDBEntry& Entry(int index) const { return entries_[static_cast<size_t>(index)]; }
-    const std::vector<TextDBEntry>& Entries() const { return entries_; }
+    int Count() const { return static_cast<int>(texts_.Records.size()); }
+    // A copy of the entry; TextAt and IdAt read it in place.
+    TextDBEntry Entry(int index) const { return {std::string(TextAt(index)), IdAt(index)}; }
+    // Valid until the next entry is added.
+    std::string_view TextAt(int index) const { return texts_.TextOf(static_cast<size_t>(index)); }
+    uint32_t IdAt(int index) const { return texts_.Records[static_cast<size_t>(index)].Id; }
+    // Every entry in order, each handed out as a copy.
+    TextDBEntries Entries() const;
 
-    void Append(std::string text, uint32_t id);
+    void Append(std::string_view text, uint32_t id);
     // Inserts directly before the last entry; into an empty database, at 0.
-    void InsertBeforeLast(std::string text, uint32_t id);
+    void InsertBeforeLast(std::string_view text, uint32_t id);
     // The ID of the first entry carrying exactly this text.
-    std::optional<uint32_t> FirstIdOf(const std::string& text) const;
-    bool IdInUse(uint32_t id) const { return idsInUse_.contains(id); }
+    std::optional<uint32_t> FirstIdOf(std::string_view text) const;
+    bool IdInUse(uint32_t id) const { return idsInUse_.Contains(id); }
     void Reserve(size_t count);
 
 private:
-    void Index(const std::string& text, uint32_t id);
+    friend bool Load(TextDB& db, const std::string& path, MessageService& messages);
 
-    std::vector<TextDBEntry> entries_;
-    std::unordered_map<std::string, uint32_t> firstIdByText_;
-    std::unordered_set<uint32_t> idsInUse_;
+    // Fills the record at `position` and indexes it; the text is stored
+    // unless an equal one already is.
+    void Place(size_t position, std::string_view text, uint32_t id);
+    // Appends the entries of a database file; false at the first damage.
+    bool AppendFile(const std::string& path);
+    bool AppendEntries(size_t base, size_t size);
+    // Appends an entry whose text already lies in the pool.
+    void AppendStored(const TextRecord& record);
+
+    TextPool texts_;
+    FirstEntryIndex firstEntry_;
+    IdSet idsInUse_;
 };
+
+// A view of a database's entries for range-for loops; it converts to a
+// vector of copies where one is wanted.
+class TextDBEntries {
+public:
+    class Iterator {
+    public:
+        Iterator(const TextDB& db, int index) : db_(&db), index_(index) {}
+        TextDBEntry operator*() const { return db_->Entry(index_); }
+        Iterator& operator++() {
+            ++index_;
+            return *this;
+        }
+        bool operator==(const Iterator& other) const { return index_ == other.index_; }
+
+    private:
+        const TextDB* db_;
+        int index_;
+    };
+
+    explicit TextDBEntries(const TextDB& db) : db_(db) {}
+    Iterator begin() const { return {db_, 0}; }
+    Iterator end() const { return {db_, db_.Count()}; }
+    size_t size() const { return static_cast<size_t>(db_.Count()); }
+    operator std::vector<TextDBEntry>() const;
+
+private:
+    const TextDB& db_;
+};
+
+inline TextDBEntries TextDB::Entries() const { return TextDBEntries(*this); }
 
 // Appends the entries of the file at `path`, then runs DetectKind. On a file
 // that is short, damaged or cannot hold the count it announces, shows

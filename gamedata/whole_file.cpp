@@ -7,17 +7,23 @@
 namespace pellwise {
 
 std::optional<std::vector<uint8_t>> ReadWholeFile(const std::string& path) {
-    constexpr size_t kLargestRead = size_t{1} << 30;  // Read counts in int
     FileStream stream = FileStream::OpenForReading(path);
     if (!stream.IsOpen()) return std::nullopt;
     std::vector<uint8_t> bytes(stream.Size());
-    for (size_t done = 0; done < bytes.size();) {
-        const size_t wanted = std::min(bytes.size() - done, kLargestRead);
-        const int read = stream.Read(bytes.data() + done, static_cast<int>(wanted));
-        if (read <= 0) return std::nullopt;
+    if (!ReadFully(stream, bytes.data(), bytes.size())) return std::nullopt;
+    return bytes;
+}
+
+bool ReadFully(FileStream& stream, void* out, size_t count) {
+    constexpr size_t kLargestRead = size_t{1} << 30;  // Read counts in int
+    auto* bytes = static_cast<uint8_t*>(out);
+    for (size_t done = 0; done < count;) {
+        const size_t wanted = std::min(count - done, kLargestRead);
+        const int read = stream.Read(bytes + done, static_cast<int>(wanted));
+        if (read <= 0) return false;
         done += static_cast<size_t>(read);
     }
-    return bytes;
+    return true;
 }
 
 }  // namespace pellwise

@@ -93,6 +93,16 @@ TEST_F(TextDBFile, LoadsInTableOrderAndSavesEveryTextAsItsOwnCopyAfterTheTable) 
     EXPECT_TRUE(messages_.Messages().empty());
 }
 
+TEST_F(TextDBFile, LoadAppendsBehindEntriesAlreadyThereAndFindsTheirTextsFirst) {
+    db.Append("beta", 1);
+    db.Append("gamma", 2);
+    const std::string path = Write("textdb.def", CanonicalFile({{7, "alpha"}, {8, "beta"}, {9, "alpha"}}));
+    ASSERT_TRUE(Load(db, path, messages_));
+    EXPECT_EQ(EntriesOf(db), (Texts{{1, "beta"}, {2, "gamma"}, {7, "alpha"}, {8, "beta"}, {9, "alpha"}}));
+    EXPECT_EQ(db.FirstIdOf("beta"), 1u);
+    EXPECT_EQ(db.FirstIdOf("alpha"), 7u);
+}
+
 TEST_F(TextDBFile, AnEmptyDatabaseLoadsUndeterminedAndSavesEightZeroBytes) {
     const std::string path = Write("textdb.def", Join({Le32(0), Le32(0x01020304)}));
     ASSERT_TRUE(Load(db, path, messages_));
