@@ -1,9 +1,9 @@
-#include <algorithm>
 #include <optional>
+#include <span>
 #include <string>
-#include <vector>
 
 #include "gamedata/byte_reader.h"
+#include "gamedata/forward_reader.h"
 #include "gamedata/scene_file.h"
 #include "services/file_stream.h"
 #include "services/message_service.h"
@@ -32,18 +32,19 @@ SectionList* ListFor(SceneFile& scene, uint16_t sectionId) {
     }
 }
 
-// Reads a scene from the whole file's bytes. Every piece is checked against
+// Reads a scene straight from the file into its blocks, front to back, so
+// that no copy of the whole file is ever held. Every piece is checked against
 // the file's end and against the total size of its head before it is taken,
 // and every step moves forward by at least 6 bytes, so damaged sizes end the
 // load instead of making it loop or read outside the file.
 class SceneReader {
 public:
-    SceneReader(SceneFile& scene, std::span<const uint8_t> bytes) : scene_(scene), bytes_(bytes), reader_(bytes) {}
+    SceneReader(SceneFile& scene, FileStream& file) : scene_(scene), input_(file), size_(file.Size()) {}
 
     enum class Result { Ok, BadSignature, Damaged };
 
     Result Read() {
-        if (bytes_.size() < 2 || reader_.U16(0) != kSceneSignature) return Result::BadSignature;
+        if (size_ < 2 || U16(0) != kSceneSignature) return Result::BadSignature;
         if (!ReadHead()) return Result::Damaged;
         while (uint64_t{pos_} + 2 < bound_)
             if (!ReadSection()) return Result::Damaged;
@@ -65,27 +66,48 @@ private:
         return false;
     }
 
+    // The head (up to 6 bytes) at `offset`. Every step of the reader starts
+    // where the last one ended, so the offset is always the input's position.
+    std::span<const uint8_t> Head(uint32_t offset) {
+        if (offset != input_.Position()) return {};
+        return input_.Peek(kHeadSize);
+    }
+
+    // Little-endian fields of a head; 0 where the file ends early, which
+    // every caller takes as damage or a wrong signature.
+    uint16_t U16(uint32_t offset) { return ByteReader(Head(offset)).U16(0); }
+    uint32_t SizeField(uint32_t start) { return ByteReader(Head(start)).U32(2); }
+
+    // The `size` bytes at `start` as one block. A file that shrank while it
+    // was read ends here.
+    bool TakeBlock(uint32_t start, uint32_t size, Block& block) {
+        return (start == input_.Position() && input_.Take(size, block)) || Fail(start);
+    }
+
+    // Steps over the head of the file or of a section at `start`.
+    bool SkipHead(uint32_t start) { return (start == input_.Position() && input_.Skip(kHeadSize)) || Fail(start); }
+
     // A file head and the chunks that follow it up to the first section id.
     bool ReadHead() {
-        const uint64_t headStart = pos_;
-        if (!reader_.Fits(headStart, kHeadSize)) return Fail(headStart);
-        const uint32_t total = reader_.U32(headStart + 2);
-        if (total > bytes_.size()) return Fail(bytes_.size());
-        if (total < headStart + kHeadSize) return Fail(headStart);
+        const uint32_t headStart = pos_;
+        if (uint64_t{headStart} + kHeadSize > size_) return Fail(headStart);
+        const uint32_t total = SizeField(headStart);
+        if (total > size_) return Fail(size_);
+        if (total < uint64_t{headStart} + kHeadSize) return Fail(headStart);
+        if (!SkipHead(headStart)) return false;
         bound_ = total;
         pos_ = headStart + kHeadSize;
         for (;;) {
             if (uint64_t{pos_} + 2 > bound_) return Fail(pos_);
-            if (IsSectionId(reader_.U16(pos_))) return true;
+            if (IsSectionId(U16(pos_))) return true;
             std::optional<uint32_t> size = ChunkSizeWithin(pos_, bound_);
-            if (!size) return false;
-            scene_.HeaderChunks.Chunks.emplace_back(bytes_.begin() + pos_, bytes_.begin() + pos_ + *size);
+            if (!size || !TakeBlock(pos_, *size, scene_.HeaderChunks.Chunks.emplace_back())) return false;
             pos_ += *size;
         }
     }
 
     bool ReadSection() {
-        const uint16_t id = reader_.U16(pos_);
+        const uint16_t id = U16(pos_);
         if (id == kSceneSignature) {
             // A second head: only one is written back, so its 6 bytes leave the total.
             dropped_ += kHeadSize;
@@ -96,16 +118,17 @@ private:
         if (!size) return false;
         SectionList* list = ListFor(scene_, id);
         if (!list) {
-            scene_.UnknownSections.push_back(
-                {id, std::vector<uint8_t>(bytes_.begin() + sectionStart, bytes_.begin() + sectionStart + *size)});
+            RawSection& section = scene_.UnknownSections.emplace_back();
+            section.Id = id;
+            if (!TakeBlock(sectionStart, *size, section.Bytes)) return false;
             pos_ += *size;
             return true;
         }
         const uint32_t sectionEnd = sectionStart + *size;
+        if (!SkipHead(sectionStart)) return false;
         for (pos_ = sectionStart + kHeadSize; pos_ < sectionEnd;) {
             std::optional<uint32_t> chunkSize = ChunkSizeWithin(pos_, sectionEnd);
-            if (!chunkSize) return false;
-            list->Chunks.emplace_back(bytes_.begin() + pos_, bytes_.begin() + pos_ + *chunkSize);
+            if (!chunkSize || !TakeBlock(pos_, *chunkSize, list->Chunks.emplace_back())) return false;
             pos_ += *chunkSize;
         }
         if (list->Size == 0) {
@@ -122,7 +145,7 @@ private:
     // The size of the chunk (or section) starting at `start`, when its head
     // and its whole body lie before `end`.
     std::optional<uint32_t> ChunkSizeWithin(uint32_t start, uint32_t end) {
-        const uint32_t size = uint64_t{start} + kHeadSize <= end ? reader_.U32(start + 2) : 0;
+        const uint32_t size = uint64_t{start} + kHeadSize <= end ? SizeField(start) : 0;
         if (size < kHeadSize || uint64_t{start} + size > end) {
             Fail(start);
             return std::nullopt;
@@ -131,29 +154,13 @@ private:
     }
 
     SceneFile& scene_;
-    std::span<const uint8_t> bytes_;
-    ByteReader reader_;
+    ForwardReader input_;
+    uint32_t size_;
     uint32_t pos_ = 0;
     uint32_t bound_ = 0;
     uint32_t dropped_ = 0;
     uint64_t failureOffset_ = 0;
 };
-
-std::optional<std::vector<uint8_t>> ReadWholeFile(const std::string& path) {
-    FileStream file = FileStream::OpenForReading(path);
-    if (!file.IsOpen()) return std::nullopt;
-    std::vector<uint8_t> bytes(file.Size());
-    size_t done = 0;
-    while (done < bytes.size()) {
-        const size_t part = std::min<size_t>(bytes.size() - done, size_t{1} << 30);
-        const int got = file.Read(bytes.data() + done, static_cast<int>(part));
-        if (got <= 0) break;
-        done += static_cast<size_t>(got);
-    }
-    // A file that shrank while it was read is judged by what arrived.
-    bytes.resize(done);
-    return bytes;
-}
 
 std::string FileLine(const SceneFile& scene) { return "\rFileName = " + scene.FileName; }
 
@@ -162,12 +169,12 @@ std::string FileLine(const SceneFile& scene) { return "\rFileName = " + scene.Fi
 bool LoadFromFile(SceneFile& scene, const std::string& path, MessageService& messages) {
     Clear(scene);
     scene.FileName = path;
-    std::optional<std::vector<uint8_t>> bytes = ReadWholeFile(path);
-    if (!bytes) {
+    FileStream file = FileStream::OpenForReading(path);
+    if (!file.IsOpen()) {
         messages.ShowMessageBox("Scene2bin unit: Can't open file" + FileLine(scene), kMbOk | kMbIconError);
         return false;
     }
-    SceneReader reader(scene, *bytes);
+    SceneReader reader(scene, file);
     switch (reader.Read()) {
         case SceneReader::Result::Ok:
             return true;

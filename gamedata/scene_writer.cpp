@@ -1,4 +1,5 @@
-#include <algorithm>
+#include <array>
+#include <optional>
 #include <string>
 
 #include "gamedata/byte_reader.h"
@@ -10,78 +11,107 @@ namespace {
 
 constexpr uint32_t kHeadSize = 6;
 
-// Lays the scene out in one buffer, so that writing it costs a few system
-// calls. Before anything reaches the disk the layout is checked against the
-// sizes the model carries: a file whose size fields disagree with its content
-// would be misread by the game, so such a scene is not written at all.
-class SceneSerializer {
-public:
-    explicit SceneSerializer(const SceneFile& scene) : scene_(scene) {}
+struct PlannedSection {
+    uint16_t Id;
+    const SectionList* List;
+};
 
-    bool Serialize() {
-        uint32_t total = scene_.TotalSize;
-        // An emptied 0xAE02 section is left out, and with it its head.
-        if (scene_.SectionAE02.Count() == 0) total -= scene_.SectionAE02.Size;
-        out_.reserve(std::min<uint64_t>(total, UpperBound()));
-        PutHead(kSceneSignature, total);
-        ok_ = PutChunks(scene_.HeaderChunks);
-        PutSection(kSectionObjects, scene_.Objects);
-        PutSection(kSectionDefinitions, scene_.Difinitions);
-        if (scene_.SectionAE02.Count() > 0) PutSection(kSectionAE02, scene_.SectionAE02);
-        PutSection(kSectionAE50, scene_.SectionAE50);
-        for (const RawSection& section : scene_.UnknownSections)
-            out_.append(section.Bytes.begin(), section.Bytes.end());
-        return ok_ && out_.size() == total;
+// Writes the scene through a sink, chunk by chunk, without laying the file
+// out in memory first. Before anything reaches the disk the model is checked
+// against the sizes it carries: a file whose size fields disagree with its
+// content would be misread by the game, so such a scene is not written at all.
+class SceneWriter {
+public:
+    explicit SceneWriter(const SceneFile& scene) : scene_(scene) {}
+
+    // The size of the file, when every block holds its size field, every
+    // section's chunks add up to the size it carries and all of it to the
+    // total; nothing otherwise.
+    std::optional<uint32_t> CheckedTotal() const {
+        std::optional<uint64_t> bytes = ChunksSize(scene_.HeaderChunks);
+        if (!bytes) return std::nullopt;
+        *bytes += kHeadSize;
+        for (const PlannedSection& section : Sections()) {
+            if (!Written(section)) continue;
+            const std::optional<uint64_t> chunks = ChunksSize(*section.List);
+            if (!chunks || *chunks + kHeadSize != section.List->Size) return std::nullopt;
+            *bytes += section.List->Size;
+        }
+        for (const RawSection& section : scene_.UnknownSections) *bytes += section.Bytes.size();
+        if (*bytes != Total()) return std::nullopt;
+        return Total();
     }
 
-    const std::string& Bytes() const { return out_; }
+    bool Write(AtomicFileSink& sink) const {
+        if (!PutHead(sink, kSceneSignature, Total()) || !PutChunks(sink, scene_.HeaderChunks)) return false;
+        for (const PlannedSection& section : Sections()) {
+            if (!Written(section)) continue;
+            if (!PutHead(sink, section.Id, section.List->Size) || !PutChunks(sink, *section.List)) return false;
+        }
+        for (const RawSection& section : scene_.UnknownSections)
+            if (!sink.Put(section.Bytes.data(), section.Bytes.size())) return false;
+        return true;
+    }
 
 private:
-    uint64_t UpperBound() const {
-        uint64_t bytes = 5 * kHeadSize;
-        for (const SectionList* list :
-             {&scene_.HeaderChunks, &scene_.Objects, &scene_.Difinitions, &scene_.SectionAE02, &scene_.SectionAE50})
-            for (const Block& block : list->Chunks) bytes += block.size();
-        for (const RawSection& section : scene_.UnknownSections) bytes += section.Bytes.size();
+    // An emptied 0xAE02 section is left out, and with it its head.
+    uint32_t Total() const {
+        uint32_t total = scene_.TotalSize;
+        if (scene_.SectionAE02.Count() == 0) total -= scene_.SectionAE02.Size;
+        return total;
+    }
+
+    std::array<PlannedSection, 4> Sections() const {
+        return {{{kSectionObjects, &scene_.Objects},
+                 {kSectionDefinitions, &scene_.Difinitions},
+                 {kSectionAE02, &scene_.SectionAE02},
+                 {kSectionAE50, &scene_.SectionAE50}}};
+    }
+
+    // A section the file did not have, and that is still empty, is not
+    // written; nor is an emptied 0xAE02 section.
+    bool Written(const PlannedSection& section) const {
+        const SectionList& list = *section.List;
+        if (section.Id == kSectionAE02 && list.Count() == 0) return false;
+        return list.Size != 0 || list.Count() != 0;
+    }
+
+    static std::optional<uint64_t> ChunksSize(const SectionList& list) {
+        uint64_t bytes = 0;
+        for (const Block& block : list.Chunks) {
+            const uint32_t size = ChunkSize(block);
+            if (size < kHeadSize || size > block.size()) return std::nullopt;
+            bytes += size;
+        }
         return bytes;
     }
 
-    void PutHead(uint16_t id, uint32_t size) {
+    static bool PutHead(AtomicFileSink& sink, uint16_t id, uint32_t size) {
         uint8_t head[kHeadSize];
         PutU16(head, id);
         PutU32(head + 2, size);
-        out_.append(reinterpret_cast<const char*>(head), kHeadSize);
+        return sink.Put(head, kHeadSize);
     }
 
-    // A section the file did not have, and that is still empty, is not written.
-    void PutSection(uint16_t id, const SectionList& list) {
-        if (list.Size == 0 && list.Count() == 0) return;
-        const size_t start = out_.size();
-        PutHead(id, list.Size);
-        if (!PutChunks(list) || out_.size() - start != list.Size) ok_ = false;
-    }
-
-    bool PutChunks(const SectionList& list) {
-        for (const Block& block : list.Chunks) {
-            const uint32_t size = ChunkSize(block);
-            if (size < kHeadSize || size > block.size()) return false;
-            out_.append(reinterpret_cast<const char*>(block.data()), size);
-        }
+    static bool PutChunks(AtomicFileSink& sink, const SectionList& list) {
+        for (const Block& block : list.Chunks)
+            if (!sink.Put(block.data(), ChunkSize(block))) return false;
         return true;
     }
 
     const SceneFile& scene_;
-    std::string out_;
-    bool ok_ = true;
 };
 
 }  // namespace
 
 bool SaveToFile(const SceneFile& scene, const std::string& path, MessageService& messages, InjectedFault fault) {
-    SceneSerializer serializer(scene);
+    const SceneWriter writer(scene);
     AtomicWriteOptions options;
     options.fault = fault;
-    if (serializer.Serialize() && WriteFileAtomically(path, serializer.Bytes(), options) == AtomicWriteStatus::Ok)
+    const std::optional<uint32_t> total = writer.CheckedTotal();
+    if (total && StreamFileAtomically(
+                     path, *total, [&writer](AtomicFileSink& sink) { return writer.Write(sink); }, options) ==
+                     AtomicWriteStatus::Ok)
         return true;
     messages.ShowMessageBox("Scene2bin unit: Can't write file\rFileName = " + path, kMbOk | kMbIconError);
     return false;

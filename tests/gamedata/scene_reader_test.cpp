@@ -39,6 +39,27 @@ TEST_F(SceneReaderTest, HeadChunksAndSectionsInAnyOrderGoToTheirListsInFileOrder
     EXPECT_EQ(scene.Objects.Size, 6 + Object("o").size());
 }
 
+TEST_F(SceneReaderTest, ALargeSceneLoadsWholeAndDamageDeepInsideItGivesItsOffset) {
+    std::vector<size_t> offsets;
+    Bytes file = LargeScene(&offsets);
+    SceneFile scene;
+    ASSERT_TRUE(LoadFromFile(scene, Write("scene2.bin", file), messages_));
+    EXPECT_EQ(scene.TotalSize, file.size());
+    ASSERT_EQ(scene.Objects.Count(), 3002);
+    EXPECT_EQ(scene.Objects.Chunks[2999], Object("object2999", 97 + 2999 % 13));
+    EXPECT_EQ(scene.Objects.Chunks[3000], Object("huge", 2000000));
+    EXPECT_EQ(ChunkName(scene.Objects.Chunks[3001]), "after");
+    ASSERT_EQ(scene.UnknownSections.size(), 1u);
+    EXPECT_EQ(scene.UnknownSections[0].Bytes.size(), 300006u);
+
+    const size_t damaged = offsets[2500];
+    file[damaged + 2] = 3;  // a chunk size below 6
+    file[damaged + 3] = file[damaged + 4] = file[damaged + 5] = 0;
+    EXPECT_FALSE(LoadFromFile(scene, Write("scene2.bin", file), messages_));
+    ExpectOneError("Scene2bin unit: Damaged file\rFileName = " + PathOf("scene2.bin") +
+                   "\rOffset = " + std::to_string(damaged));
+}
+
 TEST_F(SceneReaderTest, AFileThatCannotBeOpenedOrHasAWrongSignatureFailsTheLoad) {
     std::filesystem::create_directory(dir_ / "folder");
     for (const std::string& path : {PathOf("missing.bin"), PathOf("folder")}) {

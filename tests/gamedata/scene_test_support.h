@@ -51,6 +51,23 @@ inline Bytes SceneBytes(const Bytes& body) {
     return Join({Le16(kSceneSignature), Le32(static_cast<uint32_t>(body.size() + 6)), body});
 }
 
+// A scene larger than the reader takes in one read: a few thousand chunks of
+// uneven sizes, whose edges fall anywhere, and one chunk larger than a read.
+// `offsets` receives where each object chunk starts in the file.
+inline Bytes LargeScene(std::vector<size_t>* offsets = nullptr) {
+    const Bytes head = Chunk(0x0001, {1});
+    Bytes objects;
+    for (int i = 0; i < 3002; ++i) {
+        if (offsets) offsets->push_back(6 + head.size() + 6 + objects.size());
+        const Bytes object = i == 3000   ? Object("huge", 2000000)
+                             : i == 3001 ? Object("after")
+                                         : Object("object" + std::to_string(i), 97 + i % 13);
+        objects.insert(objects.end(), object.begin(), object.end());
+    }
+    return SceneBytes(Join({head, Chunk(kSectionObjects, objects), Section(kSectionDefinitions, {Definition("d")}),
+                            Section(kSectionAE50, {EntryAE51("e")}), Chunk(0x7777, Bytes(300000, 0x77))}));
+}
+
 inline const Bytes kSmallestScene = {0x53, 0x4C, 0x18, 0, 0, 0, 0x00, 0x40, 6, 0, 0, 0,
                                      0x20, 0xAE, 6,    0, 0, 0, 0x50, 0xAE, 6, 0, 0, 0};
 

@@ -50,6 +50,7 @@ TEST_F(SceneWriterTest, WellFormedScenesAreWrittenBackByteForByte) {
     EXPECT_EQ(LoadSave(FullScene()), FullScene());
     const Bytes sparse = SceneBytes(Section(kSectionObjects, {Object("a")}));
     EXPECT_EQ(LoadSave(sparse), sparse);
+    EXPECT_TRUE(LoadSave(LargeScene()) == LargeScene());
 }
 
 TEST_F(SceneWriterTest, SectionsAreWrittenInTheFixedOrderWithAE02BeforeAE50) {

@@ -1,0 +1,59 @@
+#include "gamedata/forward_reader.h"
+
+#include <algorithm>
+
+#include "gamedata/whole_file.h"
+#include "services/file_stream.h"
+
+namespace pellwise {
+
+ForwardReader::ForwardReader(FileStream& file) : file_(file), window_(kWindowSize) {}
+
+std::span<const uint8_t> ForwardReader::Peek(size_t count) {
+    if (end_ - begin_ < count) Refill();
+    return std::span<const uint8_t>(window_).subspan(begin_, std::min(count, end_ - begin_));
+}
+
+bool ForwardReader::Skip(size_t count) {
+    if (Peek(count).size() < count) return false;
+    begin_ += count;
+    position_ += count;
+    return true;
+}
+
+bool ForwardReader::Take(size_t count, std::vector<uint8_t>& block) {
+    size_t here = std::min(count, end_ - begin_);
+    block.reserve(count);
+    block.assign(window_.begin() + static_cast<std::ptrdiff_t>(begin_),
+                 window_.begin() + static_cast<std::ptrdiff_t>(begin_ + here));
+    begin_ += here;
+    position_ += here;
+    if (here == count) return true;
+    block.resize(count);
+    if (count - here >= window_.size()) {
+        if (!ReadFully(file_, block.data() + here, count - here)) return false;
+        position_ += count - here;
+        return true;
+    }
+    while (here < count) {
+        if (!Refill()) return false;
+        const size_t part = std::min(count - here, end_ - begin_);
+        std::copy_n(window_.begin() + static_cast<std::ptrdiff_t>(begin_), part, block.begin() + here);
+        begin_ += part;
+        position_ += part;
+        here += part;
+    }
+    return true;
+}
+
+bool ForwardReader::Refill() {
+    std::copy(window_.begin() + static_cast<std::ptrdiff_t>(begin_),
+              window_.begin() + static_cast<std::ptrdiff_t>(end_), window_.begin());
+    end_ -= begin_;
+    begin_ = 0;
+    const int got = file_.Read(window_.data() + end_, static_cast<int>(window_.size() - end_));
+    end_ += static_cast<size_t>(std::max(got, 0));
+    return got > 0;
+}
+
+}  // namespace pellwise
