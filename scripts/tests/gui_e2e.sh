@@ -221,7 +221,7 @@ stop_gui
 # No collision and no file to replace, so no box runs a loop of its own: the
 # dots move only because the run hands paint and timer messages on.
 long="$work/long-run"
-if wine_run 300 "$cli" sample "$(winpath "$long")" --missions 20 --scene-size 3000000 --collisions 0 \
+if wine_run 300 "$cli" sample "$(winpath "$long")" --missions 40 --scene-size 8000000 --collisions 0 \
     --no-replaced-file >/dev/null 2>&1 && cp "$gui" "$long/Tarnwick/pellwise.exe"; then
     start_gui "$long"
     if wait_until 60 has_main_window; then
