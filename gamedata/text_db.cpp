@@ -216,6 +216,7 @@ uint32_t FindOrAdd(TextDB& db, std::string& text, MessageService& messages) {
     while (db.IdInUse(candidate)) ++candidate;  // wraps from 0xFFFFFFFF to 0
     if (candidate == kNoFreeId) {
         ShowError(messages, kNoFreeIdMessage);
+        ++db.TextsWithoutId;
         return 0;
     }
     db.InsertBeforeLast(text, candidate);

@@ -36,6 +36,9 @@ class TextDBEntries;
 // every entry; they give the same answers a scan would.
 struct TextDB {
     TextDBKind Kind = TextDBKind::Undetermined;
+    // Texts FindOrAdd could not add for want of a free ID; their references
+    // point at text 0, so a run that made any is not a complete install.
+    int TextsWithoutId = 0;
 
     int Count() const { return static_cast<int>(texts_.Records.size()); }
     // A copy of the entry; TextAt and IdAt read it in place.
@@ -123,7 +126,8 @@ void RemapCyrillic(std::string& text);
 // The ID of the first entry holding `text`; when there is none, adds the text
 // under the first free ID above the last-but-one entry's. In a Remapped
 // database the text is converted first, and the caller sees the conversion.
-// With no free ID left, shows "TextDB: no free ID" and returns 0.
+// With no free ID left, shows "TextDB: no free ID", counts the text in
+// TextsWithoutId and returns 0.
 uint32_t FindOrAdd(TextDB& db, std::string& text, MessageService& messages);
 
 }  // namespace pellwise

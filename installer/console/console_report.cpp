@@ -91,6 +91,9 @@ void PrintMissions(std::ostream& out, const PatchReport& report) {
 void PrintTexts(std::ostream& out, const PatchReport& report) {
     out << "Texts added to the database: " << report.TextsAdded.size() << '\n';
     for (const TextDBEntry& e : report.TextsAdded) out << "  " << e.Id << "  " << Cp1251ToUtf8(e.Text) << '\n';
+    if (report.TextsWithoutId > 0)
+        out << "  FAILED: " << report.TextsWithoutId
+            << " texts got no ID (the database has no free ID left); their scripts show text 0\n";
     if (!report.DryRun && !report.TextDbSaved)
         out << "  FAILED: the text database could not be written; the old file stays\n";
 }
@@ -201,7 +204,8 @@ void PrintReport(std::ostream& out, const Installer& installer, const PatchRepor
         out << (report.DryRun ? "nothing written (dry run)" : "installed");
     else
         out << "FAILED (" << report.FailedMissions() << " missions, " << report.FailedFiles() << " files"
-            << (!report.DryRun && !report.TextDbSaved ? ", text database" : "") << ")";
+            << (!report.DryRun && !report.TextDbSaved ? ", text database" : "")
+            << (report.TextsWithoutId > 0 ? ", texts without an ID" : "") << ")";
     out << '\n';
 }
 

@@ -52,7 +52,8 @@ int PatchReport::FailedFiles() const {
 }
 
 bool PatchReport::Succeeded() const {
-    return Ran && FailedMissions() == 0 && FailedFiles() == 0 && !FolderCopyFailed && (DryRun || TextDbSaved);
+    return Ran && FailedMissions() == 0 && FailedFiles() == 0 && !FolderCopyFailed && TextsWithoutId == 0 &&
+           (DryRun || TextDbSaved);
 }
 
 PatchReport Installer::RunPatch(const std::vector<std::string>& selected, const PatchOptions& options,
@@ -155,6 +156,7 @@ void Installer::CollectAddedTexts(PatchReport& report) const {
     const int added = textDb_->Count() - entriesBeforeMod_;
     const int first = entriesBeforeMod_ == 0 ? 0 : entriesBeforeMod_ - 1;
     for (int i = first; i < first + added; ++i) report.TextsAdded.push_back(textDb_->Entry(i));
+    report.TextsWithoutId = textDb_->TextsWithoutId;
 }
 
 }  // namespace pellwise

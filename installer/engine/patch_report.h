@@ -91,6 +91,7 @@ struct PatchReport {
     std::vector<MissionReport> Missions;
     std::vector<TextDBEntry> TextsAdded;  // the mod's texts new to the database, with their IDs
     bool TextDbSaved = false;
+    int TextsWithoutId = 0;  // the mod's texts the database had no free ID for; they read as text 0
     Answer SceneAnswer = Answer::Ask;  // the overwrite answer of the run; Ask: no collision
     bool FilesFolderPresent = false;
     std::vector<FileCopy> Files;

@@ -22,6 +22,7 @@ std::string RunFailureText(const PatchReport& report, const std::string& textDbP
             AddLine(lines, mission.ScenePath, "could not be saved and was left as it was");
     }
     if (!report.DryRun && !report.TextDbSaved) AddLine(lines, textDbPath, "could not be saved");
+    if (report.TextsWithoutId > 0) AddLine(lines, textDbPath, "had no free ID for some of the mod's texts");
     for (const FileCopy& file : report.Files)
         if (file.Outcome == FileCopyOutcome::Failed)
             AddLine(lines, JoinPath("files", file.RelativePath), "could not be copied");

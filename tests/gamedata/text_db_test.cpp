@@ -255,6 +255,7 @@ TEST(TextDBFindOrAdd, RunsOutOfIdsBelowTheLastValueAndWrapsPastAnEntryCarryingIt
     std::string text = "new";
     EXPECT_EQ(FindOrAdd(full, text, messages_), 0u);
     EXPECT_EQ(full.Count(), 2);
+    EXPECT_EQ(full.TextsWithoutId, 1);
     ASSERT_EQ(messages_.Messages().size(), 1u);
     EXPECT_EQ(messages_.Messages()[0].text, "TextDB: no free ID");
     EXPECT_EQ(messages_.Messages()[0].flags, 0x10u);

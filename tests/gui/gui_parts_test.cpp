@@ -96,6 +96,7 @@ TEST(RunFailures, EveryMissionAndFileLeftUndoneIsListedOnItsOwnLine) {
     PatchReport report;
     report.Ran = true;
     report.TextDbSaved = false;
+    report.TextsWithoutId = 2;
     report.Missions = {Mission("C:\\M\\A\\scene2.bin", MissionOutcome::LoadFailed), Mission("C:\\M\\C\\scene2.bin"),
                        Mission("C:\\M\\B\\scene2.bin", MissionOutcome::SaveFailed)};
     report.Files = {{"maps\\sign.bmp", FileCopyOutcome::Failed}, {"a.txt", FileCopyOutcome::Copied}};
@@ -105,6 +106,7 @@ TEST(RunFailures, EveryMissionAndFileLeftUndoneIsListedOnItsOwnLine) {
               "\rC:\\M\\A\\scene2.bin could not be read and was left as it was"
               "\rC:\\M\\B\\scene2.bin could not be saved and was left as it was"
               "\rC:\\t.def could not be saved"
+              "\rC:\\t.def had no free ID for some of the mod's texts"
               "\rfiles\\maps\\sign.bmp could not be copied");
 }
 
