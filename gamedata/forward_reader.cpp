@@ -7,7 +7,22 @@
 
 namespace pellwise {
 
-ForwardReader::ForwardReader(FileStream& file) : file_(file), window_(kWindowSize) {}
+namespace {
+
+// A small file needs no full window: filling a megabyte for a few hundred
+// bytes would cost more than reading them. A size that cannot be told (0)
+// gets the full window.
+size_t WindowSizeFor(FileStream& file) {
+    constexpr size_t kSmallest = 64;
+    const uint32_t size = file.Size();
+    const uint32_t position = file.Position();
+    if (size == 0 || position > size) return ForwardReader::kWindowSize;
+    return std::clamp<size_t>(size - position, kSmallest, ForwardReader::kWindowSize);
+}
+
+}  // namespace
+
+ForwardReader::ForwardReader(FileStream& file) : file_(file), window_(WindowSizeFor(file)) {}
 
 std::span<const uint8_t> ForwardReader::Peek(size_t count) {
     if (end_ - begin_ < count) Refill();

@@ -71,7 +71,7 @@ constexpr size_t kSinkBufferSize = 1024 * 1024;
 }  // namespace
 
 AtomicFileSink::AtomicFileSink(FileStream& stream, uint64_t limit)
-    : stream_(stream), buffer_(kSinkBufferSize), limit_(limit) {}
+    : stream_(stream), buffer_(static_cast<size_t>(std::min<uint64_t>(kSinkBufferSize, limit))), limit_(limit) {}
 
 bool AtomicFileSink::Put(const void* bytes, size_t count) {
     if (refused_ || broken_) return false;
@@ -134,7 +134,7 @@ AtomicWriteStatus CopyFileAtomically(const std::string& source, const std::strin
         // long as the source counts as complete.
         const uint32_t size = in.Size();
         uint32_t copied = 0;
-        std::vector<char> chunk(1 << 20);
+        std::vector<char> chunk(std::clamp<size_t>(size, 1, 1 << 20));
         while (const int n = in.Read(chunk.data(), static_cast<int>(chunk.size()))) {
             if (!WriteAll(stream, std::string_view(chunk.data(), static_cast<size_t>(n))) || failHalfway) return false;
             copied += static_cast<uint32_t>(n);
