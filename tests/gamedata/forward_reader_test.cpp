@@ -9,56 +9,38 @@ namespace pellwise {
 namespace {
 
 using namespace scene_test;
+using ForwardReaderTest = SceneFileTest;
 
-class ForwardReaderTest : public SceneFileTest {
-protected:
-    // Four windows and a bit of bytes that differ from their neighbours.
-    Bytes Pattern() const {
-        Bytes bytes(4 * ForwardReader::kWindowSize + 100);
-        for (size_t i = 0; i < bytes.size(); ++i) bytes[i] = static_cast<uint8_t>(i * 7 % 251);
-        return bytes;
-    }
-
-    static Bytes Slice(const Bytes& bytes, size_t from, size_t count) {
-        return Bytes(bytes.begin() + static_cast<std::ptrdiff_t>(from),
-                     bytes.begin() + static_cast<std::ptrdiff_t>(from + count));
-    }
-};
-
-TEST_F(ForwardReaderTest, HeadsAndBlocksAcrossTheEdgesOfItsReadsComeWhole) {
-    const Bytes file = Pattern();
+TEST_F(ForwardReaderTest, HeadsAndBlocksAcrossTheEdgesOfItsReadsComeWholeUpToTheEndOfTheFile) {
+    constexpr size_t kWindow = ForwardReader::kWindowSize;
+    Bytes file(4 * kWindow + 100);
+    for (size_t i = 0; i < file.size(); ++i) file[i] = static_cast<uint8_t>(i * 7 % 251);
+    const auto slice = [&file](size_t from, size_t count) {
+        return Bytes(file.begin() + static_cast<std::ptrdiff_t>(from),
+                     file.begin() + static_cast<std::ptrdiff_t>(from + count));
+    };
     FileStream stream = FileStream::OpenForReading(Write("data.bin", file));
     ForwardReader reader(stream);
-    constexpr size_t kWindow = ForwardReader::kWindowSize;
     Block block;
 
     ASSERT_TRUE(reader.Take(kWindow - 3, block));
-    EXPECT_TRUE(block == Slice(file, 0, kWindow - 3));
+    EXPECT_TRUE(block == slice(0, kWindow - 3));
     const std::span<const uint8_t> head = reader.Peek(6);  // three bytes left in the window
-    EXPECT_TRUE(Bytes(head.begin(), head.end()) == Slice(file, kWindow - 3, 6));
+    EXPECT_TRUE(Bytes(head.begin(), head.end()) == slice(kWindow - 3, 6));
     ASSERT_TRUE(reader.Skip(6));
-
     // Most of a window, then more than a whole one past what the window holds.
     ASSERT_TRUE(reader.Take(kWindow / 2, block));
-    EXPECT_TRUE(block == Slice(file, kWindow + 3, kWindow / 2));
+    EXPECT_TRUE(block == slice(kWindow + 3, kWindow / 2));
     ASSERT_TRUE(reader.Take(2 * kWindow, block));
-    EXPECT_TRUE(block == Slice(file, kWindow * 3 / 2 + 3, 2 * kWindow));
+    EXPECT_TRUE(block == slice(kWindow * 3 / 2 + 3, 2 * kWindow));
     EXPECT_EQ(reader.Position(), kWindow * 7 / 2 + 3);
-}
 
-TEST_F(ForwardReaderTest, TheEndOfTheFileGivesShortPeeksAndRefusesLongerTakes) {
-    const Bytes file = Pattern();
-    FileStream stream = FileStream::OpenForReading(Write("data.bin", file));
-    ForwardReader reader(stream);
-    Block block;
-    ASSERT_TRUE(reader.Take(file.size() - 4, block));
+    ASSERT_TRUE(reader.Take(file.size() - reader.Position() - 4, block));
     EXPECT_EQ(reader.Peek(6).size(), 4u);
     EXPECT_FALSE(reader.Skip(6));
     EXPECT_FALSE(reader.Take(5, block));
-
     FileStream again = FileStream::OpenForReading(PathOf("data.bin"));
-    ForwardReader fresh(again);
-    EXPECT_FALSE(fresh.Take(file.size() + 1, block));
+    EXPECT_FALSE(ForwardReader(again).Take(file.size() + 1, block));
 }
 
 }  // namespace

@@ -11,9 +11,10 @@
 #include <vector>
 
 #include "gamedata/scene_file.h"
+#include "gamedata/text_references.h"
 #include "services/recording_message_service.h"
 
-// Builders for the chunks and files the scene tests use, and a folder of
+// Builders for the chunks and files the game-data tests use, and a folder of
 // their own to put the files in.
 namespace pellwise::scene_test {
 
@@ -45,6 +46,16 @@ inline Bytes EntryAE51(const std::string& name) {
     return Chunk(kChunkAE51, Join({{7}, Le32(static_cast<uint32_t>(name.size())), Text(name), {9}}));
 }
 inline Bytes EntryAE03() { return Chunk(kChunkAE03, {4, 5, 6, 7}); }
+
+// A data chunk whose text starts 14 bytes into its payload.
+inline Bytes DataChunk(const std::string& text) {
+    return Chunk(kDefinitionDataChunk, Join({Bytes(14, 0x11), Text(text), {0}}));
+}
+// A definition as the mod ships it: name chunk, type chunk, data chunk.
+inline Bytes ScriptDefinition(const std::string& name, const std::string& text, uint32_t type = kScriptDefinition) {
+    return Chunk(kChunkDefinition, Join({Chunk(kDefinitionNameChunk, Sz(name)), Chunk(kDefinitionTypeChunk, Le32(type)),
+                                         DataChunk(text)}));
+}
 
 // A file head with the right total size in front of `body`.
 inline Bytes SceneBytes(const Bytes& body) {
@@ -97,6 +108,7 @@ protected:
         return Bytes(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
     }
 
+    // The one message shown since the last check: an error box with this text.
     void ExpectOneError(const std::string& text) {
         ASSERT_EQ(messages_.Count(), 1);
         EXPECT_EQ(messages_.Messages()[0].text, text);

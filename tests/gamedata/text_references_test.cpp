@@ -6,10 +6,8 @@
 
 #include "gamedata/game_context.h"
 #include "gamedata/text_db.h"
-#include "services/recording_message_service.h"
 #include "services/settings_file.h"
-#include "services/text_codec.h"
-#include "tests/gamedata/text_test_support.h"
+#include "tests/gamedata/scene_test_support.h"
 
 namespace pellwise {
 namespace {
@@ -22,8 +20,7 @@ protected:
         SceneFileTest::SetUp();
         newTexts.emplace(Write("NewTexts.ini", Text("[other]\n#@$&000001=wrong\n"
                                                     "[texts]\n#@$&000001=Hello\n#@$&000002=Hello\n"
-                                                    "#@$&000003=game text\n" +
-                                                    Ru("#@$&000004=Привет\n"))));
+                                                    "#@$&000003=game text\n")));
         db.Append("game text", 10);
         db.Append("end", 20);
         context.TextDb = &db;
@@ -37,42 +34,31 @@ protected:
         return scene.Difinitions.Chunks.back();
     }
 
+    static std::vector<std::string> EntriesOf(const TextDB& db) {
+        std::vector<std::string> texts;
+        for (const TextDBEntry& entry : db.Entries()) texts.push_back(entry.Text);
+        return texts;
+    }
+
     std::optional<SettingsFile> newTexts;
     TextDB db;
     GameContext context{messages_, nullptr, nullptr, {}, {}};
     SceneFile scene;
 };
 
+// Equal texts share one ID, and keys missing from NewTexts.ini share one "no text".
 TEST_F(TextReferences, ReplaceEachKeyByItsTextsIdAndNothingElse) {
     newTexts->Section = "other";
     newTexts->Mode = SettingsMode::Write;
     scene.Difinitions.Chunks.push_back(ScriptDefinition("before", "#@$&000002"));
 
-    EXPECT_EQ(Rewrite(ScriptDefinition("Intro", "Say #@$&000001 and #@$&000003!")),
-              ScriptDefinition("Intro", "Say 0000000011 and 0000000010!"));
-    EXPECT_EQ(db.Count(), 3);
-    EXPECT_EQ(db.Entry(1).Text, "Hello");
+    EXPECT_EQ(Rewrite(ScriptDefinition("Intro", "Say #@$&000001 and #@$&000003#@$&000002! #@$&999999 #@$&000999")),
+              ScriptDefinition("Intro", "Say 0000000011 and 00000000100000000011! 0000000012 0000000012"));
+    EXPECT_EQ(EntriesOf(db), (std::vector<std::string>{"game text", "Hello", "no text", "end"}));
     EXPECT_EQ(scene.Difinitions.Chunks[0], ScriptDefinition("before", "#@$&000002"));
     EXPECT_EQ(newTexts->Section, "texts");
     EXPECT_EQ(newTexts->Mode, SettingsMode::Read);
-    EXPECT_TRUE(messages_.Messages().empty());
-}
-
-TEST_F(TextReferences, EqualTextsShareOneIdAndMissingKeysShareNoText) {
-    EXPECT_EQ(Rewrite(ScriptDefinition("d", "#@$&000001#@$&000001 #@$&000002 #@$&999999 #@$&000999")),
-              ScriptDefinition("d", "00000000110000000011 0000000011 0000000012 0000000012"));
-    EXPECT_EQ(db.Count(), 4);
-    EXPECT_EQ(db.Entry(2).Text, "no text");
-}
-
-TEST_F(TextReferences, RemappedDatabasesStoreAndReuseTheConvertedText) {
-    TextDB remapped;
-    remapped.Append("YPNBET", 77);
-    remapped.Append("end", 78);
-    remapped.Kind = TextDBKind::Remapped;
-    context.TextDb = &remapped;
-    EXPECT_EQ(Rewrite(ScriptDefinition("d", "#@$&000004")), ScriptDefinition("d", "0000000077"));
-    EXPECT_EQ(remapped.Count(), 2);
+    EXPECT_EQ(messages_.Count(), 0);
 }
 
 TEST_F(TextReferences, LeaveOtherTypesAndShortOrMalformedDataAlone) {
@@ -90,9 +76,7 @@ TEST_F(TextReferences, LeaveOtherTypesAndShortOrMalformedDataAlone) {
         ScriptDefinition("d", "cut #@$&00000"),
         Chunk(kChunkDefinition, Join({nameAndType5, Chunk(kDefinitionDataChunk, Join({Bytes(14, 'x'), {0}, marker}))})),
     };
-    for (const Bytes& definition : unchanged) {
-        EXPECT_EQ(Rewrite(definition), definition);
-    }
+    for (const Bytes& definition : unchanged) EXPECT_EQ(Rewrite(definition), definition);
     EXPECT_EQ(db.Count(), 2);
     EXPECT_TRUE(messages_.Messages().empty());
 }
@@ -142,26 +126,6 @@ TEST_F(TextReferences, WithoutAFreeIdWriteZerosAndGoOnWithTheRest) {
               ScriptDefinition("d", "0000000000 4294967294 0000000000"));
     ASSERT_EQ(messages_.Messages().size(), 2u);
     EXPECT_EQ(messages_.Messages()[1].text, "TextDB: no free ID");
-}
-
-TEST(TextReference, IsTenDigitsZeroPaddedAndUnsigned) {
-    EXPECT_EQ(TextReference(0), "0000000000");
-    EXPECT_EQ(TextReference(7), "0000000007");
-    EXPECT_EQ(TextReference(1234567890), "1234567890");
-    EXPECT_EQ(TextReference(0x80000000), "2147483648");
-    EXPECT_EQ(TextReference(0xFFFFFFFF), "4294967295");
-}
-
-TEST(DefinitionLayout, TypeAndDataNeedTheNameTypeDataOrder) {
-    SceneFile scene;
-    scene.Difinitions.Chunks = {ScriptDefinition("a", "text", 9), scene_test::Definition("b")};
-    EXPECT_EQ(DefinitionType(scene, 0), 9u);
-    EXPECT_EQ(DefinitionData(scene, 0).size(), DataChunk("text").size());
-    EXPECT_EQ(DefinitionType(scene, 1), 0u);
-    EXPECT_TRUE(DefinitionData(scene, 1).empty());
-    EXPECT_EQ(DefinitionType(scene, -1), 0u);
-    EXPECT_EQ(DefinitionType(scene, 2), 0u);
-    EXPECT_TRUE(DefinitionData(scene, 2).empty());
 }
 
 }  // namespace
