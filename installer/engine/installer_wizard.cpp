@@ -68,7 +68,10 @@ WizardResult Installer::RunChecks() {
     summary_.TextDbKind = db->Kind;
     textDb_ = std::move(db);
     const std::string newTextsPath = JoinPath(modDir_, "DATA/NewTexts.ini");
-    if (!FileExists(newTextsPath)) return Stop(WizardStop::NoNewTexts, captions_.NoFile + newTextsPath);
+    // One that cannot be read would make every text of the mod "no text",
+    // so it stops the run like a missing one, as version.txt does.
+    if (!FileExists(newTextsPath) || !FileStream::OpenForReading(newTextsPath).IsOpen())
+        return Stop(WizardStop::NoNewTexts, captions_.NoFile + newTextsPath);
     newTexts_ = std::make_unique<SettingsFile>(OpenSettingsFile(newTextsPath));
     missions_ = ListPatchableMissions(JoinPath(gameDir_, "MISSIONS/"));
     if (missions_.empty()) return Stop(WizardStop::NoMissions, captions_.NoMissions);

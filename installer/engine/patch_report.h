@@ -18,7 +18,7 @@ enum class WizardStop {
     NoVersion,      // tables\version.txt is missing, unreadable or its first line empty
     NoTextDb,       // the database that version.txt names is not there
     TextDbDamaged,  // the database could not be read whole ("IO error" was shown)
-    NoNewTexts,     // the mod's DATA\NewTexts.ini is missing
+    NoNewTexts,     // the mod's DATA\NewTexts.ini is missing or cannot be read
     NoMissions,     // no mission folder holds a scene2.bin
     NoObjectFiles,  // the mod's DATA\ has no *.dnc
 };
