@@ -17,43 +17,46 @@ using testing::ReadBytes;
 using testing::TempFolder;
 using testing::WriteBytes;
 
-TEST(AtomicFile, ReplacesTheContentAndLeavesNoTemporaryFile) {
-    TempFolder folder;
-    const std::string path = folder.Path("scene2.bin");
-    WriteBytes(path, "old content, longer than the new");
-    EXPECT_EQ(WriteFileAtomically(path, "new"), AtomicWriteStatus::Ok);
-    EXPECT_EQ(ReadBytes(path), "new");
-    EXPECT_FALSE(Exists(TemporaryPathFor(path)));
-}
-
-TEST(AtomicFile, CreatesAMissingFileUnlessOnlyAnExistingOneMayBeWritten) {
+TEST(AtomicFile, CreatesOrReplacesTheFileUnlessOnlyAnExistingOneMayBeWritten) {
     TempFolder folder;
     const std::string path = folder.Path("textdb_ru.def");
     EXPECT_EQ(WriteFileAtomically(path, "x", {AtomicWriteMode::ExistingOnly}), AtomicWriteStatus::TargetMissing);
     EXPECT_FALSE(Exists(path));
-    EXPECT_FALSE(Exists(TemporaryPathFor(path)));
-    EXPECT_EQ(WriteFileAtomically(path, std::string("\0\x01", 2)), AtomicWriteStatus::Ok);
-    EXPECT_EQ(ReadBytes(path), std::string("\0\x01", 2));
+    EXPECT_EQ(WriteFileAtomically(path, std::string("old\0\x01 and longer", 17)), AtomicWriteStatus::Ok);
+    EXPECT_EQ(ReadBytes(path), std::string("old\0\x01 and longer", 17));
     EXPECT_EQ(WriteFileAtomically(path, "", {AtomicWriteMode::ExistingOnly}), AtomicWriteStatus::Ok);
     EXPECT_EQ(ReadBytes(path), "");
+    EXPECT_FALSE(Exists(TemporaryPathFor(path)));
 }
 
-TEST(AtomicFile, EveryFailingStageKeepsTheOldFileAndRemovesTheTemporary) {
+TEST(AtomicFile, EveryFailingStageAndEveryWrongSizeKeepsTheOldFileAndRemovesTheTemporary) {
+    auto putting = [](std::string content, bool result) {
+        return [content, result](AtomicFileSink& sink) { return sink.Put(content) && result; };
+    };
     const struct {
+        const char* what;
+        ContentWriter stream;  // none: the content is written whole
         InjectedFault fault;
         AtomicWriteStatus status;
     } cases[] = {
-        {InjectedFault::Create, AtomicWriteStatus::WriteFailed},
-        {InjectedFault::Write, AtomicWriteStatus::WriteFailed},
-        {InjectedFault::Flush, AtomicWriteStatus::WriteFailed},
-        {InjectedFault::Replace, AtomicWriteStatus::ReplaceFailed},
+        {"create", nullptr, InjectedFault::Create, AtomicWriteStatus::WriteFailed},
+        {"write", nullptr, InjectedFault::Write, AtomicWriteStatus::WriteFailed},
+        {"flush", nullptr, InjectedFault::Flush, AtomicWriteStatus::WriteFailed},
+        {"replace", nullptr, InjectedFault::Replace, AtomicWriteStatus::ReplaceFailed},
+        {"streamed short", putting("1234", true), InjectedFault::None, AtomicWriteStatus::WriteFailed},
+        {"streamed over", putting("1234567", true), InjectedFault::None, AtomicWriteStatus::WriteFailed},
+        {"streamed abandoned", putting("12345", false), InjectedFault::None, AtomicWriteStatus::WriteFailed},
+        {"streamed write", putting("12345", true), InjectedFault::Write, AtomicWriteStatus::WriteFailed},
+        {"streamed flush", putting("12345", true), InjectedFault::Flush, AtomicWriteStatus::WriteFailed},
     };
     TempFolder folder;
     const std::string path = folder.Path("scene2.bin");
     for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
         WriteBytes(path, "the old scene");
+        const AtomicWriteOptions options{AtomicWriteMode::ExistingOnly, c.fault};
         EXPECT_EQ(
-            WriteFileAtomically(path, "a new scene that never lands", {AtomicWriteMode::CreateOrReplace, c.fault}),
+            c.stream ? StreamFileAtomically(path, 5, c.stream, options) : WriteFileAtomically(path, "12345", options),
             c.status);
         EXPECT_EQ(ReadBytes(path), "the old scene");
         EXPECT_FALSE(Exists(TemporaryPathFor(path)));
@@ -121,37 +124,6 @@ TEST(StreamedAtomicFile, PiecesOfAnySizeLandWholeAndInOrder) {
     EXPECT_EQ(StreamFileAtomically(path, expected.size(), write), AtomicWriteStatus::Ok);
     EXPECT_TRUE(ReadBytes(path) == expected);
     EXPECT_FALSE(Exists(TemporaryPathFor(path)));
-}
-
-TEST(StreamedAtomicFile, ContentShortOfItsSizeOverItOrAbandonedKeepsTheOldFile) {
-    TempFolder folder;
-    const std::string path = folder.Path("textdb_ru.def");
-    auto putting = [](std::string content, bool result) {
-        return [content, result](AtomicFileSink& sink) { return sink.Put(content) && result; };
-    };
-    const struct {
-        const char* what;
-        ContentWriter write;
-        InjectedFault fault;
-    } cases[] = {
-        {"short", putting("1234", true), InjectedFault::None},
-        {"over", putting("1234567", true), InjectedFault::None},
-        {"abandoned", putting("12345", false), InjectedFault::None},
-        {"write fault", putting("12345", true), InjectedFault::Write},
-        {"flush fault", putting("12345", true), InjectedFault::Flush},
-    };
-    for (const auto& c : cases) {
-        SCOPED_TRACE(c.what);
-        WriteBytes(path, "the old database");
-        EXPECT_EQ(StreamFileAtomically(path, 5, c.write, {AtomicWriteMode::ExistingOnly, c.fault}),
-                  AtomicWriteStatus::WriteFailed);
-        EXPECT_EQ(ReadBytes(path), "the old database");
-        EXPECT_FALSE(Exists(TemporaryPathFor(path)));
-    }
-    EXPECT_EQ(
-        StreamFileAtomically(folder.Path("absent.def"), 5, putting("12345", true), {AtomicWriteMode::ExistingOnly}),
-        AtomicWriteStatus::TargetMissing);
-    EXPECT_FALSE(Exists(folder.Path("absent.def")));
 }
 
 }  // namespace

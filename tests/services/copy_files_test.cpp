@@ -32,21 +32,12 @@ protected:
     CopyReport report;
 };
 
-TEST_F(CopyFilesTest, CopiesEverythingUnderTheSourceIntoTheDestination) {
-    EXPECT_TRUE(CopyFiles(Files(), Game(), 0, messages, ReplaceAnswer::No, &report));
-    EXPECT_EQ(ReadBytes(root.Path("game/readme.txt")), "new readme");
-    EXPECT_EQ(ReadBytes(root.Path("game/maps/city.bin")), std::string(300000, 'c'));
-    EXPECT_EQ(ReadBytes(root.Path("game/maps/deeper/.hidden")), "h");
-    EXPECT_EQ(report.copied, 3);
-    EXPECT_EQ(report.skipped, 0);
-    EXPECT_EQ(messages.Count(), 0);
-    EXPECT_EQ(ReadBytes(root.Path("mod/files/readme.txt")), "new readme");  // a copy, not a move
-}
-
-TEST_F(CopyFilesTest, AnExistingFileIsReplacedOnlyWhenTheAnswerIsYes) {
+TEST_F(CopyFilesTest, CopiesEverythingUnderTheSourceAndReplacesAFileOnlyWhenTheAnswerIsYes) {
     WriteBytes(root.Path("game/readme.txt"), "old readme");
     EXPECT_TRUE(CopyFiles(Files(), Game(), 0, messages, ReplaceAnswer::No, &report));
     EXPECT_EQ(ReadBytes(root.Path("game/readme.txt")), "old readme");
+    EXPECT_EQ(ReadBytes(root.Path("game/maps/city.bin")), std::string(300000, 'c'));
+    EXPECT_EQ(ReadBytes(root.Path("game/maps/deeper/.hidden")), "h");
     EXPECT_EQ(report.skipped, 1);
     EXPECT_EQ(report.copied, 2);
 
@@ -55,6 +46,7 @@ TEST_F(CopyFilesTest, AnExistingFileIsReplacedOnlyWhenTheAnswerIsYes) {
     EXPECT_EQ(report.copied, 3);
     EXPECT_EQ(report.replaced, 3);
     EXPECT_EQ(messages.Count(), 0);
+    EXPECT_EQ(ReadBytes(root.Path("mod/files/readme.txt")), "new readme");  // a copy, not a move
 }
 
 TEST_F(CopyFilesTest, SeveralSourcesFilesAndFoldersAndAMissingOne) {

@@ -2,7 +2,6 @@
 
 #include <gtest/gtest.h>
 
-#include <cstdio>
 #include <optional>
 
 #include "services/text_codec.h"
@@ -29,14 +28,10 @@ std::vector<IniCase> Cases() {
     const std::string captions = "[Captions]\r\n";
     return {
         {"plain CRLF", captions + "Title=Hello\r\nNext=x\r\n", "Captions", "Title", "d", "Hello"},
-        {"plain LF", "[Captions]\nTitle=Hello\nNext=x\n", "Captions", "Title", "d", "Hello"},
-        {"no line end at the end", captions + "Title=Hello", "Captions", "Title", "d", "Hello"},
+        {"LF, and no line end at the end", "[Captions]\nNext=x\nTitle=Hello", "Captions", "Title", "d", "Hello"},
         {"CR alone ends lines", "[Captions]\rTitle=Hello\rNext=x", "Captions", "Next", "d", "x"},
         {"CR inside an LF line ends it", "[Captions]\nTitle=a\rb=c\n", "Captions", "Title", "d", "a"},
-        {"CR inside an LF line starts a line", "[Captions]\nTitle=a\rb=c\n", "Captions", "b", "d", "c"},
-        {"blanks around =", captions + "Title   =   Hello World  \r\n", "Captions", "Title", "d", "Hello World"},
-        {"tabs around =", captions + "\tTitle\t=\tHello\t\r\n", "Captions", "Title", "d", "Hello"},
-        {"double quotes dropped", captions + "Title=\"Hello World\"\r\n", "Captions", "Title", "d", "Hello World"},
+        {"blanks around =", captions + "\tTitle  =\t Hello World \t\r\n", "Captions", "Title", "d", "Hello World"},
         {"single quotes dropped", captions + "Title='Hello'\r\n", "Captions", "Title", "d", "Hello"},
         {"blanks inside quotes kept", captions + "Title=  \" spaced \"  \r\n", "Captions", "Title", "d", " spaced "},
         {"one pair only", captions + "Title=\"\"x\"\"\r\n", "Captions", "Title", "d", "\"x\""},
@@ -44,11 +39,8 @@ std::vector<IniCase> Cases() {
         {"mixed quotes kept", captions + "Title=\"Hello'\r\n", "Captions", "Title", "d", "\"Hello'"},
         {"a lone quote kept", captions + "Title=\"\r\n", "Captions", "Title", "d", "\""},
         {"two quotes give empty", captions + "Title=\"\"\r\n", "Captions", "Title", "d", ""},
-        {"quotes inside kept", captions + "Title=a \"b\" c\r\n", "Captions", "Title", "d", "a \"b\" c"},
         {"missing key gives the default", captions + "Title=x\r\n", "Captions", "Other", "def", "def"},
-        {"empty value is empty", captions + "Title=\r\n", "Captions", "Title", "def", ""},
         {"blank value is empty", captions + "Title=   \r\n", "Captions", "Title", "def", ""},
-        {"missing file gives the default", std::nullopt, "Captions", "Title", "def", "def"},
         {"missing section gives the default", captions + "Title=x\r\n", "Help", "Title", "def", "def"},
         {"section name without regard to case", "[CAPTIONS]\r\nTitle=x\r\n", "captions", "Title", "d", "x"},
         {"key name without regard to case", captions + "tItLe=x\r\n", "Captions", "TITLE", "d", "x"},
@@ -59,16 +51,13 @@ std::vector<IniCase> Cases() {
          "Title", "d", "d"},
         {"key before any section", "Title=x\r\n[Captions]\r\nA=1\r\n", "Captions", "Title", "d", "d"},
         {"key before any section, empty section name", "Title=x\r\n[Captions]\r\n", "", "Title", "d", "x"},
-        {"section name with blanks inside", "[My Section]\r\nTitle=x\r\n", "My Section", "Title", "d", "x"},
-        {"blanks inside the brackets do not count", "[ Captions\t]\r\nTitle=x\r\n", "Captions", "Title", "d", "x"},
-        {"blanks around the brackets do not", "   [Captions]   \r\n  Title=x\r\n", "Captions", "Title", "d", "x"},
+        {"blanks in and around the brackets do not count", "  [ Captions\t]  \r\n  Title=x\r\n", "Captions", "Title",
+         "d", "x"},
         {"asked names lose their blanks", captions + "Title=x\r\n", "  Captions ", " Title\t", "d", "x"},
         {"text after the closing bracket", "[Captions] old\r\nTitle=x\r\n", "Captions", "Title", "d", "x"},
         {"the last bracket closes", "[Cap]tions]\r\nTitle=x\r\n", "Cap]tions", "Title", "d", "x"},
         {"a header without bracket is a key", captions + "[Broken\r\nTitle=x\r\n", "Captions", "Title", "d", "x"},
         {"= inside the value", captions + "Title=a=b = c\r\n", "Captions", "Title", "d", "a=b = c"},
-        {"a line without = has no value", captions + "Title\r\n", "Captions", "Title", "def", "def"},
-        {"a comment is a key like any other", captions + ";Title=x\r\n", "Captions", "Title", "def", "def"},
         {"comments can be asked for", captions + ";Title=x\r\n", "Captions", ";Title", "def", "x"},
         {"no inline comments", captions + "Title=Hello ; not a comment\r\n", "Captions", "Title", "d",
          "Hello ; not a comment"},
@@ -77,43 +66,22 @@ std::vector<IniCase> Cases() {
          kLong.substr(0, 4095)},
         {"a quoted 5000-byte value", captions + "Title=\"" + kLong + "\"\r\n", "Captions", "Title", "d",
          kLong.substr(0, 4095)},
-        {"a 4095-byte value is whole", captions + "Title=" + kLong.substr(0, 4095) + "\r\n", "Captions", "Title", "d",
-         kLong.substr(0, 4095)},
         {"a long default is cut too", captions, "Captions", "Title", kLong, kLong.substr(0, 4095)},
         {"the default loses its trailing spaces", captions, "Captions", "Title", " def  ", " def"},
         {"a default of spaces keeps one", captions, "Captions", "Title", "   ", " "},
         {"the default loses its quotes", captions, "Captions", "Title", "\"def\"", "def"},
-        {"without a file the default loses its quotes too", std::nullopt, "Captions", "Title", "'def' ", "def"},
-        {"windows-1251 values pass unchanged", "[Captions]\r\nTitle=" + Ru("Мафия: Тарнвик") + "\r\n", "Captions",
-         "Title", "d", Ru("Мафия: Тарнвик")},
-        {"windows-1251 names", Ru("[Тексты]\r\nКлюч=1\r\n"), Ru("Тексты"), Ru("Ключ"), "d", "1"},
+        {"without a file the default, without its quotes", std::nullopt, "Captions", "Title", "'def' ", "def"},
+        {"windows-1251 names and values", Ru("[Тексты]\r\nКлюч=Мафия: Тарнвик\r\n"), Ru("Тексты"), Ru("Ключ"), "d",
+         Ru("Мафия: Тарнвик")},
         {"DOS end-of-file byte", captions + "Title=x\r\n\x1A", "Captions", "Title", "d", "x"},
         {"placeholder keys", "[texts]\r\n#@$&000001=First\r\n#@$&000002=Second\r\n", "texts", "#@$&000002", "d",
          "Second"},
         {"a key without = hides a later one", captions + "Title\r\nTitle=x\r\n", "Captions", "Title", "d", "d"},
         {"an empty key name", captions + "=v\r\n", "Captions", "", "d", "v"},
-        {"an empty key name on a file without one", captions + "Title=x\r\n", "Captions", "", "d", "d"},
         {"an empty section header", "[]\r\nTitle=x\r\n", "", "Title", "d", "d"},
-        {"a comment after the header", "[Captions]  ; header\r\nTitle=x\r\n", "Captions", "Title", "d", "x"},
-        {"a bracket in that comment", "[Captions] ; see [x]\r\nTitle=x\r\n", "Captions", "Title", "d", "d"},
         {"a no-break space is no blank", captions + "Title=x\xA0\r\n", "Captions", "Title", "d", "x\xA0"},
-        {"an empty file", "", "Captions", "Title", "def", "def"},
         {"a folder for a file", "<folder>", "Captions", "Title", "def", "def"},
     };
-}
-
-std::string Escaped(const std::string& s) {
-    std::string out;
-    for (unsigned char c : s) {
-        if (c >= 0x20 && c < 0x7F && c != '"' && c != '\\') {
-            out += static_cast<char>(c);
-        } else {
-            char hex[8];
-            std::snprintf(hex, sizeof hex, "\\x%02X", c);
-            out += hex;
-        }
-    }
-    return out.size() > 80 ? out.substr(0, 40) + "...(" + std::to_string(s.size()) + " bytes)" : out;
 }
 
 TEST(SettingsFile, ReadsEveryCaseOfTheTableAsWindowsDoes) {
@@ -131,39 +99,25 @@ TEST(SettingsFile, ReadsEveryCaseOfTheTableAsWindowsDoes) {
         SettingsFile settings(path);
         settings.Section = c.section;
         const std::string got = settings.ReadString(c.key, c.defaultValue);
-        EXPECT_EQ(got, c.expected) << c.name << ": got \"" << Escaped(got) << "\"";
+        EXPECT_TRUE(got == c.expected) << c.name << ": got " << got.size() << " bytes: " << got.substr(0, 60);
     }
 }
 
 TEST(SettingsFile, WriteModeStoresTheGivenTextForLaterReads) {
     testing::TempFolder folder;
     const std::string path = folder.Path("options.ini");
-    testing::WriteBytes(path, "[Captions]\r\nTitle=old\r\nNext=n\r\n[Help]\r\nUrl=u");
+    testing::WriteBytes(path, "[Captions]\r\nTitle=old\r\nNext=n\r\n");
     SettingsFile settings(path);
     settings.Mode = SettingsMode::Write;
-    settings.Section = "captions";
-    EXPECT_EQ(settings.ReadString("TITLE", "new title"), "new title");
-    EXPECT_EQ(settings.ReadString("Added", "a"), "a");
-    settings.Section = "Help";
-    EXPECT_EQ(settings.ReadString("Mail", "m"), "m");
-    settings.Section = "Other";
-    EXPECT_EQ(settings.ReadString("Key", "k"), "k");
-
-    SettingsFile reader(path);
-    const struct {
-        const char* section;
-        const char* key;
-        const char* value;
-    } expected[] = {{"Captions", "Title", "new title"},
-                    {"Captions", "Next", "n"},
-                    {"Captions", "Added", "a"},
-                    {"Help", "Url", "u"},
-                    {"Help", "Mail", "m"},
-                    {"Other", "Key", "k"}};
-    for (const auto& e : expected) {
-        reader.Section = e.section;
-        EXPECT_EQ(reader.ReadString(e.key, "missing"), e.value) << e.section << "/" << e.key;
+    for (const char* section : {"captions", "Other"}) {
+        settings.Section = section;
+        EXPECT_EQ(settings.ReadString("TITLE", section), section);
     }
+    settings.Mode = SettingsMode::Read;
+    settings.Section = "Captions";
+    EXPECT_EQ(settings.ReadString("Title", "missing") + settings.ReadString("Next", "missing"), "captionsn");
+    settings.Section = "Other";
+    EXPECT_EQ(settings.ReadString("Title", "missing"), "Other");
 }
 
 TEST(SettingsFile, ARelativePathIsTheFileInTheCurrentFolder) {
