@@ -1,7 +1,6 @@
 #include <gtest/gtest.h>
 #include <windows.h>
 
-#include <atomic>
 #include <chrono>
 #include <string>
 #include <thread>
@@ -60,28 +59,26 @@ std::thread Presser(SeenBox& seen, int button) {
     });
 }
 
-TEST(Win32MessageService, ShowsCyrillicUnderTheApplicationTitleAndReturnsThePressedButton) {
-    Win32MessageService messages("Pellwise");
+TEST(Win32MessageService, ShowsCyrillicUnderTheApplicationTitleOrTheSystemDefaultAndReturnsThePressedButton) {
+    Win32MessageService titled("Pellwise");
     SeenBox seen;
     std::thread presser = Presser(seen, IDYES);
-    const int answer = messages.ShowMessageBox(Ru("Объекты уже есть.\rПерезаписать?"), kMbYesNo | kMbIconQuestion);
+    const int answer = titled.ShowMessageBox(Ru("Объекты уже есть.\rПерезаписать?"), kMbYesNo | kMbIconQuestion);
     presser.join();
     ASSERT_TRUE(seen.found);
     EXPECT_EQ(answer, kIdYes);
     EXPECT_EQ(seen.caption, L"Pellwise");
     EXPECT_NE(seen.text.find(L"Объекты уже есть."), std::wstring::npos);
     EXPECT_NE(seen.text.find(L"Перезаписать?"), std::wstring::npos);
-}
 
-TEST(Win32MessageService, WithoutACaptionTheSystemDefaultIsShown) {
-    Win32MessageService messages;
-    SeenBox seen;
-    std::thread presser = Presser(seen, IDOK);
-    EXPECT_EQ(messages.ShowMessageBox("IO error", kMbIconError), kIdOk);
+    Win32MessageService untitled;
+    SeenBox plain;
+    presser = Presser(plain, IDOK);
+    EXPECT_EQ(untitled.ShowMessageBox("IO error", kMbIconError), kIdOk);
     presser.join();
-    ASSERT_TRUE(seen.found);
-    EXPECT_FALSE(seen.caption.empty());
-    EXPECT_NE(seen.caption, L"Pellwise");
+    ASSERT_TRUE(plain.found);
+    EXPECT_FALSE(plain.caption.empty());
+    EXPECT_NE(plain.caption, L"Pellwise");
 }
 
 }  // namespace
