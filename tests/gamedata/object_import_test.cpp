@@ -30,14 +30,11 @@ protected:
     // A scene as the reader leaves it: every section present, sizes in step.
     static SceneFile LoadedScene(std::vector<Bytes> objects, std::vector<Bytes> definitions = {}) {
         SceneFile scene;
-        scene.Objects.Chunks = std::move(objects);
-        scene.Difinitions.Chunks = std::move(definitions);
-        scene.TotalSize = 6;
-        for (SectionList* list : {&scene.Objects, &scene.Difinitions, &scene.SectionAE50, &scene.SectionAE02}) {
+        scene.TotalSize = 30;
+        for (SectionList* list : {&scene.Objects, &scene.Difinitions, &scene.SectionAE50, &scene.SectionAE02})
             list->Size = 6;
-            for (const Block& chunk : list->Chunks) list->Size += ChunkSize(chunk);
-            scene.TotalSize += list->Size;
-        }
+        for (const Bytes& chunk : objects) AppendChunk(scene, scene.Objects, chunk);
+        for (const Bytes& chunk : definitions) AppendChunk(scene, scene.Difinitions, chunk);
         return scene;
     }
 
@@ -66,7 +63,7 @@ TEST_F(ObjectImport, DamagedObjectFilesAreReportedAndNotStored) {
 TEST_F(ObjectImport, OnlyTheFirstChunkOfTheSameNameAndCaseInTheSameSectionIsReplacedAfterOneQuestion) {
     SceneFile scene =
         LoadedScene({Object("a", 1), Object("b"), Object("a", 2), Object("Door")}, {ScriptDefinition("door", "")});
-    scene.SectionAE02.Chunks = {EntryAE03()};
+    AppendChunk(scene, scene.SectionAE02, EntryAE03());
     messages_.QueueAnswer(kIdYes);
 
     EXPECT_EQ(AddChunk(scene, Object("door"), context), AddOutcome::Appended);

@@ -4,18 +4,18 @@
 
 #include <cstdint>
 #include <filesystem>
-#include <fstream>
 #include <initializer_list>
-#include <iterator>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "gamedata/scene_file.h"
 #include "gamedata/text_references.h"
 #include "services/recording_message_service.h"
+#include "tests/services/temp_folder.h"
 
-// Builders for the chunks and files the game-data tests use, and a folder of
-// their own to put the files in.
+// Builders for the chunks and files the game-data tests use, and a fresh
+// folder for every test to put the files in.
 namespace pellwise::scene_test {
 
 using Bytes = std::vector<uint8_t>;
@@ -84,28 +84,16 @@ inline const Bytes kSmallestScene = {0x53, 0x4C, 0x18, 0, 0, 0, 0x00, 0x40, 6, 0
 
 class SceneFileTest : public ::testing::Test {
 protected:
-    void SetUp() override {
-        const auto* test = ::testing::UnitTest::GetInstance()->current_test_info();
-        dir_ = std::filesystem::temp_directory_path() /
-               (std::string("pellwise-") + test->test_suite_name() + "-" + test->name());
-        std::filesystem::remove_all(dir_);
-        std::filesystem::create_directories(dir_);
-    }
-    void TearDown() override {
-        std::error_code ignored;
-        std::filesystem::remove_all(dir_, ignored);
-    }
-
-    std::string PathOf(const std::string& name) const { return (dir_ / name).string(); }
+    std::string PathOf(const std::string& name) const { return folder_.Path(name); }
 
     std::string Write(const std::string& name, const Bytes& bytes) const {
-        std::ofstream(dir_ / name, std::ios::binary).write(reinterpret_cast<const char*>(bytes.data()), bytes.size());
+        testing::WriteBytes(PathOf(name), std::string_view(reinterpret_cast<const char*>(bytes.data()), bytes.size()));
         return PathOf(name);
     }
 
     static Bytes ReadBack(const std::string& path) {
-        std::ifstream in(path, std::ios::binary);
-        return Bytes(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+        const std::string bytes = testing::ReadBytes(path);
+        return Bytes(bytes.begin(), bytes.end());
     }
 
     // The one message shown since the last check: an error box with this text.
@@ -116,7 +104,8 @@ protected:
         messages_.Clear();
     }
 
-    std::filesystem::path dir_;
+    testing::TempFolder folder_;
+    const std::filesystem::path dir_ = folder_.Path();
     RecordingMessageService messages_;
 };
 

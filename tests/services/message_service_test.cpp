@@ -3,30 +3,12 @@
 #include <sstream>
 
 #include "services/console_message_service.h"
-#include "services/recording_message_service.h"
 #include "services/text_codec.h"
 
 namespace pellwise {
 namespace {
 
 constexpr unsigned kQuestion = kMbYesNo | kMbIconQuestion;
-
-TEST(RecordingMessageService, KeepsTextAndFlagsAndAnswersQuestionsFromTheScript) {
-    RecordingMessageService messages;
-    messages.QueueAnswer(kIdYes);
-    EXPECT_EQ(messages.ShowMessageBox("IO error", kMbIconError), kIdOk);  // takes no scripted answer
-    EXPECT_EQ(messages.ShowMessageBox(Ru("Перезаписать?"), kQuestion), kIdYes);
-    EXPECT_EQ(messages.ShowMessageBox(Ru("Перезаписать?"), kQuestion), kIdNo);
-    messages.SetDefaultAnswer(kIdYes);
-    EXPECT_EQ(messages.ShowMessageBox("again?", kQuestion), kIdYes);
-
-    ASSERT_EQ(messages.Count(), 4);
-    EXPECT_EQ(messages.Messages()[0].text, "IO error");
-    EXPECT_EQ(messages.Messages()[0].flags, 0x10u);
-    EXPECT_EQ(messages.Messages()[1].flags, 0x24u);
-    EXPECT_EQ(messages.Utf8Texts()[1], "Перезаписать?");
-    EXPECT_EQ(messages.Messages()[2].answer, kIdNo);
-}
 
 TEST(ConsoleMessageService, WritesUtf8WithEveryCarriageReturnAsALineBreak) {
     std::ostringstream out;
