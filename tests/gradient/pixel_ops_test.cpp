@@ -14,7 +14,7 @@ std::vector<std::uint32_t> RandomPixels(std::size_t n, std::mt19937& rng) {
     return v;
 }
 
-TEST(PixelOps, VectorBlendGivesTheSameBytesAsThePlainLoop) {
+TEST(PixelOps, VectorKernelsGiveTheSameBytesAsThePlainLoops) {
     std::mt19937 rng(20020828);
     for (const std::size_t n : {0, 1, 3, 4, 7, 137, 1001}) {
         const auto a = RandomPixels(n, rng);
@@ -23,24 +23,20 @@ TEST(PixelOps, VectorBlendGivesTheSameBytesAsThePlainLoop) {
             std::vector<std::uint32_t> plain(n), vector(n);
             BlendPixelsPlain(a.data(), b.data(), plain.data(), n, p);
             BlendPixelsVector(a.data(), b.data(), vector.data(), n, p);
-            ASSERT_EQ(plain, vector) << "n " << n << " p " << p;
+            ASSERT_EQ(plain, vector) << "blend n " << n << " p " << p;
         }
     }
-}
-
-TEST(PixelOps, VectorReductionGivesTheSameBytesAsThePlainLoop) {
-    std::mt19937 rng(633505);
     for (const auto& [w, h] : {std::pair{2, 2}, {8, 8}, {10, 6}, {17, 9}, {16, 2}, {3, 3}}) {
         const auto src = RandomPixels(static_cast<std::size_t>(w) * h, rng);
         std::vector<std::uint32_t> plain(static_cast<std::size_t>(w / 2) * (h / 2), 1);
         std::vector<std::uint32_t> vector(plain.size(), 2);
         Reduce2x2Plain(src.data(), w, h, plain.data());
         Reduce2x2Vector(src.data(), w, h, vector.data());
-        ASSERT_EQ(plain, vector) << w << "x" << h;
+        ASSERT_EQ(plain, vector) << "reduce " << w << "x" << h;
     }
 }
 
-TEST(PixelOps, BlendEndsAtTheTwoLooksAndTruncatesBetween) {
+TEST(PixelOps, BlendAndReductionTruncate) {
     const std::uint32_t s = 0x00FF8001;
     const std::uint32_t t = 0x00000302;
     std::uint32_t out = 0;
@@ -51,15 +47,13 @@ TEST(PixelOps, BlendEndsAtTheTwoLooksAndTruncatesBetween) {
     BlendPixels(&s, &t, &out, 1, 13);
     // blue (255*51)/64 = 203, green (128*51 + 3*13)/64 = 102, red (51 + 26)/64 = 1
     EXPECT_EQ(out, 0x00CB6601u);
-}
 
-TEST(PixelOps, ReductionIsTheTruncatedMeanOfEachBlock) {
     const std::vector<std::uint32_t> src = {0x000000FF, 0x00000000, 0x00FF0000, 0x00FF0001,
                                             0x00000001, 0x00000001, 0x00FF0000, 0x00FF0000};
-    std::vector<std::uint32_t> out(2);
-    Reduce2x2(src.data(), 4, 2, out.data());
-    EXPECT_EQ(out[0], 0x00000040u);  // (255 + 1 + 1) / 4
-    EXPECT_EQ(out[1], 0x00FF0000u);  // red 1/4 truncates away
+    std::vector<std::uint32_t> mean(2);
+    Reduce2x2(src.data(), 4, 2, mean.data());
+    EXPECT_EQ(mean[0], 0x00000040u);  // (255 + 1 + 1) / 4
+    EXPECT_EQ(mean[1], 0x00FF0000u);  // red 1/4 truncates away
 }
 
 TEST(PixelOps, BlendRectTouchesOnlyTheRectangleInsideAllBuffers) {

@@ -16,25 +16,21 @@ std::vector<int> RunToEnd(InputState& s) {
     }
 }
 
-TEST(Transition, LeavingAfterTwoStepsFadesBackFromTheMirroredProgress) {
+TEST(Transition, AFadeTakesFiveStepsAndLeavingMidwayFadesBackFromTheMirroredProgress) {
     InputState s;
     ASSERT_TRUE(MouseEnter(s));
+    EXPECT_EQ(RunToEnd(s), (std::vector<int>{13, 26, 39, 52, 64}));
+    EXPECT_EQ(AnimationStep(5), 4);
+    EXPECT_EQ(AnimationStep(200), 64) << "a speed outside the table finishes at once";
+
+    s = InputState{};
+    MouseEnter(s);
     AdvanceBlend(s, 2);
     AdvanceBlend(s, 2);
-    EXPECT_EQ(s.BlendProgress, 26);
     ASSERT_TRUE(MouseLeave(s));
     EXPECT_EQ(s.Current, Transition::OverToDefault);
     EXPECT_EQ(s.BlendProgress, 38);
     EXPECT_EQ(RunToEnd(s), (std::vector<int>{51, 64}));
-}
-
-TEST(Transition, AFadeTakesFiveStepsAtTheUsualSpeed) {
-    InputState s;
-    MouseEnter(s);
-    EXPECT_EQ(RunToEnd(s), (std::vector<int>{13, 26, 39, 52, 64}));
-    EXPECT_EQ(AnimationStep(0), 64);
-    EXPECT_EQ(AnimationStep(5), 4);
-    EXPECT_EQ(AnimationStep(200), 64) << "a speed outside the table finishes at once";
 }
 
 TEST(Transition, OnlyTheFourNamedReversalsKeepTheProgress) {
@@ -57,7 +53,7 @@ TEST(Transition, OnlyTheFourNamedReversalsKeepTheProgress) {
     EXPECT_EQ(s.BlendProgress, 0);
 }
 
-TEST(Transition, LeavingWhilePressedCancelsThePressAndFadesFromDown) {
+TEST(Transition, LeavingWhilePressedCancelsTheMouseButNotTheSpaceBar) {
     InputState s;
     MouseEnter(s);
     s.Source = PressSource::Mouse;
@@ -68,30 +64,25 @@ TEST(Transition, LeavingWhilePressedCancelsThePressAndFadesFromDown) {
     EXPECT_FALSE(s.Pressed);
     EXPECT_EQ(s.Source, PressSource::None);
     EXPECT_FALSE(Release(s)) << "a release after the cancel does nothing";
-    EXPECT_EQ(s.Current, Transition::DownToDefault);
-}
 
-TEST(Transition, TheSpaceBarHoldsThePressAgainstMouseMoves) {
-    InputState s;
+    s = InputState{};
     s.Source = PressSource::SpaceBar;
     Press(s);
     EXPECT_EQ(s.Current, Transition::DefaultToDown);
     EXPECT_FALSE(MouseEnter(s));
     EXPECT_TRUE(s.MouseOver);
-    EXPECT_EQ(s.Current, Transition::DefaultToDown);
     EXPECT_FALSE(MouseLeave(s));
     EXPECT_TRUE(s.Pressed);
+    EXPECT_EQ(s.Current, Transition::DefaultToDown);
     EXPECT_TRUE(Release(s));
     EXPECT_EQ(s.Current, Transition::DownToDefault);
 }
 
 TEST(Transition, EachTransitionNamesItsTwoLooks) {
-    EXPECT_EQ(LooksOf(Transition::DefaultToDown).From, 0);
-    EXPECT_EQ(LooksOf(Transition::DefaultToDown).To, 2);
-    EXPECT_EQ(LooksOf(Transition::OverToDefault).From, 1);
-    EXPECT_EQ(LooksOf(Transition::OverToDefault).To, 0);
-    EXPECT_EQ(LooksOf(Transition::DownToOver).From, 2);
-    EXPECT_EQ(LooksOf(Transition::DownToOver).To, 1);
+    const auto looks = [](Transition t) { return std::pair{int(LooksOf(t).From), int(LooksOf(t).To)}; };
+    EXPECT_EQ(looks(Transition::DefaultToDown), std::pair(0, 2));
+    EXPECT_EQ(looks(Transition::OverToDefault), std::pair(1, 0));
+    EXPECT_EQ(looks(Transition::DownToOver), std::pair(2, 1));
     EXPECT_TRUE(EndsAtDefault(Transition::DownToDefault));
     EXPECT_FALSE(EndsAtDefault(Transition::DefaultToOver));
 }
