@@ -96,34 +96,25 @@ TEST_F(SceneWriterTest, AddedRemovedAndEmptiedChunksKeepTheFileConsistent) {
                                Section(kSectionAE02, {EntryAE03()})})));
 }
 
-TEST_F(SceneWriterTest, AFailedSaveIsReportedAndLeavesTheOldFileAlone) {
+// A failed save, or a model whose sizes disagree with its chunks, is reported
+// and leaves the old file as it was.
+TEST_F(SceneWriterTest, NothingIsWrittenWhenTheSaveFailsOrTheModelDisagreesWithItsSizes) {
     const std::string path = Write("scene2.bin", FullScene());
-    SceneFile scene;
-    ASSERT_TRUE(LoadFromFile(scene, path, messages_));
-    AppendChunk(scene, scene.Objects, Object("new"));
-    for (InjectedFault fault :
-         {InjectedFault::Create, InjectedFault::Write, InjectedFault::Flush, InjectedFault::Replace}) {
-        EXPECT_FALSE(SaveToFile(scene, path, messages_, fault));
-        ExpectOneError("Scene2bin unit: Can't write file\rFileName = " + path);
-    }
-    std::filesystem::create_directory(dir_ / "folder");
-    for (const std::string& target : {PathOf("folder"), (dir_ / "scene2.bin" / "scene2.bin").string()}) {
-        EXPECT_FALSE(SaveToFile(scene, target, messages_));
-        ExpectOneError("Scene2bin unit: Can't write file\rFileName = " + target);
-    }
-    EXPECT_EQ(ReadBack(path), FullScene());
-    EXPECT_FALSE(std::filesystem::exists(TemporaryPathFor(path)));
-}
-
-TEST_F(SceneWriterTest, AModelWhoseSizesDisagreeWithItsChunksIsNotWritten) {
-    const std::string path = Write("scene2.bin", FullScene());
-    auto refused = [&](auto breakModel) {
+    auto refused = [&](auto breakModel, InjectedFault fault = InjectedFault::None, std::string target = "") {
+        if (target.empty()) target = path;
         SceneFile scene;
         ASSERT_TRUE(LoadFromFile(scene, path, messages_));
         breakModel(scene);
-        EXPECT_FALSE(SaveToFile(scene, path, messages_));
-        ExpectOneError("Scene2bin unit: Can't write file\rFileName = " + path);
+        EXPECT_FALSE(SaveToFile(scene, target, messages_, fault));
+        ExpectOneError("Scene2bin unit: Can't write file\rFileName = " + target);
     };
+    const auto added = [](SceneFile& s) { AppendChunk(s, s.Objects, Object("new")); };
+    for (InjectedFault fault :
+         {InjectedFault::Create, InjectedFault::Write, InjectedFault::Flush, InjectedFault::Replace})
+        refused(added, fault);
+    std::filesystem::create_directory(dir_ / "folder");
+    refused(added, InjectedFault::None, PathOf("folder"));
+    refused(added, InjectedFault::None, PathOf("scene2.bin/scene2.bin"));
     refused([](SceneFile& s) { s.Objects.Chunks.push_back(Object("past the bookkeeping")); });
     refused([](SceneFile& s) { s.TotalSize += 1; });
     refused([](SceneFile& s) { s.Difinitions.Chunks[0].resize(10); });
@@ -132,6 +123,7 @@ TEST_F(SceneWriterTest, AModelWhoseSizesDisagreeWithItsChunksIsNotWritten) {
         AppendChunk(s, s.Objects, Object("a"));
     });
     EXPECT_EQ(ReadBack(path), FullScene());
+    EXPECT_FALSE(std::filesystem::exists(TemporaryPathFor(path)));
 }
 
 }  // namespace

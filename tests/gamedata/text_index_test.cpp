@@ -28,23 +28,6 @@ TEST(FirstEntryIndex, KeepsEveryTextApartWhenAllHashesCollideThroughGrowth) {
     EXPECT_EQ(index.Find("text 1", kSameHash + 1, pool), FirstEntryIndex::kNone);
 }
 
-TEST(IdSet, HoldsConsecutiveRangesZeroAndTheLargestIdThroughGrowth) {
-    IdSet ids;
-    EXPECT_FALSE(ids.Contains(0));
-    EXPECT_FALSE(ids.Contains(0xFFFFFFFF));
-    for (uint32_t id = 1000; id < 6000; ++id) ids.Insert(id);
-    ids.Insert(0);
-    ids.Insert(0xFFFFFFFF);
-    ids.Insert(1000);  // again
-
-    for (uint32_t id = 1000; id < 6000; ++id) ASSERT_TRUE(ids.Contains(id)) << id;
-    EXPECT_TRUE(ids.Contains(0));
-    EXPECT_TRUE(ids.Contains(0xFFFFFFFF));
-    EXPECT_FALSE(ids.Contains(999));
-    EXPECT_FALSE(ids.Contains(6000));
-    EXPECT_FALSE(ids.Contains(0xFFFFFFFE));
-}
-
 // A text inserted before a last entry carrying the same text becomes that
 // text's first entry, as a scan in entry order would find it; a last entry
 // that moves on stays the first of its text.
