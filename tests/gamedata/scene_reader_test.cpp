@@ -12,18 +12,6 @@ using namespace scene_test;
 
 using SceneReaderTest = SceneFileTest;
 
-TEST_F(SceneReaderTest, TheSmallestSceneHasThreeEmptySectionsAndNoAE02) {
-    SceneFile scene;
-    ASSERT_TRUE(LoadFromFile(scene, Write("scene2.bin", Join({kSmallestScene, Text("beyond the total")})), messages_));
-    EXPECT_EQ(scene.TotalSize, 24u);
-    EXPECT_EQ(scene.HeaderChunks.Count() + scene.Objects.Count() + scene.Difinitions.Count(), 0);
-    EXPECT_EQ(scene.SectionAE50.Count(), 0);
-    EXPECT_EQ(scene.Objects.Size + scene.Difinitions.Size + scene.SectionAE50.Size, 18u);
-    EXPECT_EQ(scene.SectionAE02.Size, 0u);
-    EXPECT_EQ(scene.FileName, PathOf("scene2.bin"));
-    EXPECT_EQ(messages_.Count(), 0);
-}
-
 TEST_F(SceneReaderTest, HeadChunksAndSectionsInAnyOrderGoToTheirListsInFileOrder) {
     const Bytes head = Chunk(0x1234, Bytes(40, 7));
     const Bytes stray = Chunk(0x9999, {5});  // chunk ids inside a section are not looked at

@@ -59,7 +59,7 @@ TEST_F(SceneWriterTest, ScenesAreWrittenBackWithTheKnownSectionsInTheFixedOrderA
         Bytes file;
         Bytes written;
     } cases[] = {
-        {"smallest", kSmallestScene, kSmallestScene},
+        {"smallest, bytes beyond its total", Join({kSmallestScene, Text("beyond")}), kSmallestScene},
         {"full", FullScene(), FullScene()},
         {"sparse", SceneBytes(objects), SceneBytes(objects)},
         {"any order", SceneBytes(Join({ae50, ae02, definitions, objects})),
