@@ -88,13 +88,6 @@ TEST(ConsoleInspect, TextDbGivesCountKindAndTheEntriesHoldingAText) {
     ASSERT_EQ(run.Status, kExitOk) << run.Err;
     EXPECT_NE(run.Out.find(": 300 entries, kind 1 (Cyrillic)\n"), std::string::npos) << run.Out;
     EXPECT_NE(run.Out.find("  100  Мафия\n1 entries contain \"Мафия\""), std::string::npos) << run.Out;
-
-    SampleOptions latin;
-    latin.LatinTextDb = true;
-    const Sample remapped("inspect_latin", latin);
-    const ConsoleRun found = Pellwise({"textdb", NativeToUtf8(remapped.Game.TextDbPath), "--find", "Мафия"});
-    EXPECT_NE(found.Out.find("kind 2 (Latin letters)"), std::string::npos) << found.Out;
-    EXPECT_NE(found.Out.find("  100  MAONR\n"), std::string::npos) << "Russian is looked up in its Latin form";
 }
 
 TEST(ConsoleSample, TheSampleCommandWritesAGameThatInstalls) {

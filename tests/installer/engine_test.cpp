@@ -1,9 +1,7 @@
 #include <gtest/gtest.h>
 
-#include "installer/console/native_text.h"
 #include "installer/engine/captions.h"
 #include "installer/engine/installer.h"
-#include "installer/engine/mission_list.h"
 #include "installer_test_support.h"
 #include "services/message_service.h"
 #include "services/paths.h"
@@ -35,34 +33,16 @@ TEST(Captions, AnOptionsFileThatSetsOnlyTheTitleKeepsTheRussianDefaults) {
               "Edit me in \\Mafia\\YourMod\\interface\\options.ini");
 }
 
-TEST(MissionList, NamesSortAscendingWithoutRegardToCase) {
-    // Folder names come in the system's encoding.
-    const std::string bar = NativeFromUtf8("Бар");
-    const std::string pharmacy = NativeFromUtf8("аптека");
-    if (NativeToUtf8(bar) != "Бар") GTEST_SKIP() << "the system's code page has no Cyrillic";
-    std::vector<std::string> names = {"mise02", "FREERIDE", "Mise01", "alpha", "MISE10", bar, pharmacy};
-    SortMissionNames(names);
-    EXPECT_EQ(names, (std::vector<std::string>{"alpha", "FREERIDE", "Mise01", "mise02", "MISE10", pharmacy, bar}));
-}
-
-TEST(Engine, TheRunIsRefusedForAnUnknownMissionAndBeforeTheWizardPassed) {
-    const Sample sample("engine_refusal");
-    Recorder messages;
-    Installer installer(sample.Game.ModDir, sample.Game.GameDir, messages);
-    EXPECT_FALSE(installer.RunPatch({}, {}).Ran);
-    ASSERT_TRUE(installer.StartWizard().Ok());
-    const auto before = Snapshot(sample.Game.GameDir);
-    const PatchReport refused = installer.RunPatch({"NOSUCH"}, {});
-    EXPECT_FALSE(refused.Ran);
-    EXPECT_EQ(Snapshot(sample.Game.GameDir), before);
-}
-
-TEST(Engine, MissionsArePatchedInListOrderWithProgressAndTheGameStartsLast) {
+TEST(Engine, RunsOncePerStartPatchingMissionsInListOrderWithProgressAndStartsTheGameLast) {
     const Sample sample("engine_order");
     Recorder messages;
     messages.answer = kIdYes;
     Installer installer(sample.Game.ModDir, sample.Game.GameDir, messages);
+    EXPECT_FALSE(installer.RunPatch({}, {}).Ran) << "the wizard has not passed";
     ASSERT_TRUE(installer.StartWizard().Ok());
+    const auto before = Snapshot(sample.Game.GameDir);
+    EXPECT_FALSE(installer.RunPatch({"NOSUCH"}, {}).Ran);
+    EXPECT_EQ(Snapshot(sample.Game.GameDir), before);
     std::vector<std::string> seen;
     int chunks = 0;
     PatchCallbacks callbacks;

@@ -1,13 +1,14 @@
 #include "installer_test_support.h"
 
+#include <algorithm>
 #include <filesystem>
 #include <fstream>
 #include <sstream>
+#include <stdexcept>
 
 #include "installer/console/console.h"
 #include "installer/console/native_text.h"
 #include "services/paths.h"
-#include "services/text_codec.h"
 
 namespace pellwise::testing {
 
@@ -25,9 +26,9 @@ Scratch::~Scratch() {
     fs::remove_all(fs::path(path_), ec);
 }
 
-Sample::Sample(const std::string& name, const SampleOptions& options) : Folder(name) {
+Sample::Sample(const std::string& name, const SampleOptions& options, const std::string& folder) : Folder(name) {
     std::string error;
-    if (!GenerateSampleGame(Folder.Path() + "game", options, Game, error)) throw std::runtime_error(error);
+    if (!GenerateSampleGame(Folder.Path() + folder, options, Game, error)) throw std::runtime_error(error);
 }
 
 ConsoleRun Pellwise(const std::vector<std::string>& args, const std::string& cwd, bool terminal,
@@ -79,9 +80,20 @@ bool PathExists(const std::string& path) {
     return fs::exists(Native(path), ec);
 }
 
+bool IsFolder(const std::string& path) {
+    std::error_code ec;
+    return fs::is_directory(Native(path), ec);
+}
+
 void RemovePath(const std::string& path) {
     std::error_code ec;
     fs::remove_all(Native(path), ec);
+}
+
+void MakeFolder(const std::string& path) {
+    RemovePath(path);
+    std::error_code ec;
+    fs::create_directories(Native(path), ec);
 }
 
 std::map<std::string, std::string> Snapshot(const std::string& folder) {
@@ -133,12 +145,31 @@ static std::string NameOf(const std::string& c) {
     return "NoName";
 }
 
+const ParsedSection& ParsedScene::Section(uint16_t id) const {
+    for (const ParsedSection& section : Sections)
+        if (section.Id == id) return section;
+    throw std::out_of_range("no such section");
+}
+
 std::vector<std::string> ParsedScene::Names(uint16_t section) const {
     std::vector<std::string> names;
-    const auto it = Sections.find(section);
-    if (it != Sections.end())
-        for (const ParsedChunk& c : it->second) names.push_back(c.Name);
+    for (const ParsedSection& s : Sections)
+        for (const ParsedChunk& c : s.Chunks)
+            if (s.Id == section) names.push_back(c.Name);
     return names;
+}
+
+std::vector<size_t> ParsedScene::Boundaries() const {
+    std::vector<size_t> at{6};
+    at.insert(at.end(), HeadChunks.begin(), HeadChunks.end());
+    for (const ParsedSection& section : Sections) {
+        at.push_back(section.Offset);
+        at.push_back(section.Offset + 6);
+        for (const ParsedChunk& c : section.Chunks) at.push_back(c.Offset);
+    }
+    std::sort(at.begin(), at.end());
+    at.erase(std::unique(at.begin(), at.end()), at.end());
+    return at;
 }
 
 ParsedScene ParseScene(const std::string& b) {
@@ -147,19 +178,20 @@ ParsedScene ParseScene(const std::string& b) {
     scene.TotalSize = U32At(b, 2);
     size_t at = 6;
     auto isSection = [](uint16_t id) { return id == 0x4000 || id == 0xAE20 || id == 0xAE50 || id == 0xAE02; };
-    while (at + 6 <= b.size() && !isSection(U16At(b, at))) at += U32At(b, at + 2);
+    for (; at + 6 <= b.size() && !isSection(U16At(b, at)); at += U32At(b, at + 2)) {
+        if (U32At(b, at + 2) < 6) return scene;
+        scene.HeadChunks.push_back(at);
+    }
     while (at + 6 <= b.size()) {
-        const uint16_t id = U16At(b, at);
         const uint32_t size = U32At(b, at + 2);
         if (size < 6 || at + size > b.size()) return scene;
-        scene.SectionOrder.push_back(id);
-        auto& chunks = scene.Sections[id];
+        ParsedSection& section = scene.Sections.emplace_back(ParsedSection{U16At(b, at), at, {}});
         for (size_t c = at + 6; c + 6 <= at + size;) {
             const uint32_t chunkSize = U32At(b, c + 2);
             if (chunkSize < 6 || c + chunkSize > at + size) return scene;
-            ParsedChunk chunk{U16At(b, c), {}, b.substr(c, chunkSize)};
+            ParsedChunk chunk{U16At(b, c), c, {}, b.substr(c, chunkSize)};
             chunk.Name = NameOf(chunk.Bytes);
-            chunks.push_back(std::move(chunk));
+            section.Chunks.push_back(std::move(chunk));
             c += chunkSize;
         }
         at += size;
@@ -176,33 +208,29 @@ std::vector<SampleTextEntry> ParseTextDb(const std::string& b) {
     return entries;
 }
 
-std::vector<uint32_t> AllocateIds(std::vector<SampleTextEntry> db, const std::vector<std::string>& texts) {
-    std::vector<uint32_t> ids;
-    for (const std::string& text : texts) {
-        uint32_t found = 0;
-        bool present = false;
-        for (const SampleTextEntry& e : db) {
-            if (e.Text == text) {
-                found = e.Id;
-                present = true;
-                break;
-            }
-        }
-        if (!present) {
-            found = db.size() >= 2 ? db[db.size() - 2].Id : 0;
-            auto taken = [&](uint32_t id) {
-                for (const SampleTextEntry& e : db)
-                    if (e.Id == id) return true;
-                return false;
-            };
-            while (taken(found)) ++found;
-            db.insert(db.end() - 1, {found, text});
-        }
-        ids.push_back(found);
-    }
-    return ids;
+static SampleOptions SmallGame() {
+    SampleOptions options;
+    options.Missions = 2;
+    options.SceneSize = 3000;
+    options.TextDbEntries = 150;
+    return options;
 }
 
-std::string Utf8(const std::string& text1251) { return Cp1251ToUtf8(text1251); }
+static std::string GameFolder() {
+    const std::string cyrillic = NativeFromUtf8("Мафия 1.0 игра");
+    return NativeToUtf8(cyrillic) == "Мафия 1.0 игра" ? cyrillic : "Mafia 1.0 game";
+}
+
+HostileGame::HostileGame(const std::string& name) : Sample(name, SmallGame(), GameFolder()) {}
+
+std::vector<std::string> HostileGame::InstallArgs(std::vector<std::string> missions) const {
+    missions.insert(missions.end(), {"--overwrite", "yes", "--replace-files", "yes"});
+    return testing::InstallArgs(Game, missions);
+}
+
+void HostileGame::SetHostile(const std::string& path, const std::string& bytes) {
+    WriteFile(path, bytes);
+    Hostile = path;
+}
 
 }  // namespace pellwise::testing

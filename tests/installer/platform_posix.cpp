@@ -1,5 +1,6 @@
 #include <fcntl.h>
 #include <signal.h>
+#include <sys/file.h>
 #include <sys/ptrace.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -9,7 +10,7 @@
 #include <string_view>
 #include <thread>
 
-#include "child_run.h"
+#include "installer_test_support.h"
 
 namespace pellwise::testing {
 
@@ -26,8 +27,7 @@ uint64_t PeakResident(pid_t pid) {
 
 [[noreturn]] void StartChild(const std::string& program, char** argv, char** env, const std::string& output) {
     const int in = open("/dev/null", O_RDONLY);
-    const int out =
-        output.empty() ? open("/dev/null", O_WRONLY) : open(output.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
+    const int out = open(output.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
     dup2(in, 0);
     dup2(out, 1);
     dup2(out, 2);
@@ -39,6 +39,17 @@ uint64_t PeakResident(pid_t pid) {
 }
 
 }  // namespace
+
+LockedFile::LockedFile(const std::string& path) {
+    const int fd = open(path.c_str(), O_RDONLY | O_CLOEXEC);
+    if (fd < 0) return;
+    handle_ = fd;
+    held_ = flock(fd, LOCK_EX | LOCK_NB) == 0;
+}
+
+LockedFile::~LockedFile() {
+    if (handle_ >= 0) close(static_cast<int>(handle_));
+}
 
 std::string ConsoleProgram() { return std::string(PELLWISE_BINARY_DIR) + "/pellwise"; }
 
