@@ -61,59 +61,48 @@ TEST_F(TextReferences, ReplaceEachKeyByItsTextsIdAndNothingElse) {
     EXPECT_EQ(messages_.Count(), 0);
 }
 
-TEST_F(TextReferences, LeaveOtherTypesAndShortOrMalformedDataAlone) {
+// Only the text of a well-formed script definition is rewritten, and only as
+// far as its data chunk and its block reach.
+TEST_F(TextReferences, LeaveOtherTypesAndMalformedDataAloneAndStayInsideTheDataChunkAndTheBlock) {
     const Bytes marker = Text("text #@$&000001 text");
     const Bytes nameAndType5 = Join({Chunk(kDefinitionNameChunk, Text("d")), Chunk(kDefinitionTypeChunk, Le32(5))});
-    const Bytes dataHead16 = Join({Le16(kDefinitionDataChunk), Le32(16), Bytes(10, 'x')});
-    const Bytes dataHead20 = Join({Le16(kDefinitionDataChunk), Le32(20), Bytes(14, 'x')});
+    const Bytes prefix(14, 'x');
+    const auto definition = [&](const Bytes& data) { return Chunk(kChunkDefinition, Join({nameAndType5, data})); };
     const Bytes unchanged[] = {
         ScriptDefinition("d", "#@$&000001", 4),
-        Chunk(kChunkDefinition, Join({nameAndType5, dataHead16, marker})),
-        Chunk(kChunkDefinition, Join({nameAndType5, dataHead20, marker})),
+        definition(Join({Le16(kDefinitionDataChunk), Le32(16), Bytes(10, 'x'), marker})),
+        definition(Join({Le16(kDefinitionDataChunk), Le32(20), prefix, marker})),
         Chunk(kChunkDefinition, Join({Chunk(kDefinitionTypeChunk, Le32(5)), DataChunk("#@$&000001")})),
-        Chunk(kChunkDefinition, Join({nameAndType5, Chunk(0xAE25, Join({Bytes(14, 'x'), marker}))})),
+        definition(Chunk(0xAE25, Join({prefix, marker}))),
         Chunk(kChunkObject, Join({nameAndType5, DataChunk("#@$&000001")})),
         ScriptDefinition("d", "cut #@$&00000"),
-        Chunk(kChunkDefinition, Join({nameAndType5, Chunk(kDefinitionDataChunk, Join({Bytes(14, 'x'), {0}, marker}))})),
+        definition(Chunk(kDefinitionDataChunk, Join({prefix, {0}, marker}))),
     };
-    for (const Bytes& definition : unchanged) EXPECT_EQ(Rewrite(definition), definition);
+    for (const Bytes& block : unchanged) EXPECT_EQ(Rewrite(block), block);
     EXPECT_EQ(db.Count(), 2);
-    EXPECT_TRUE(messages_.Messages().empty());
-}
 
-TEST_F(TextReferences, StayInsideTheDataChunkAndTheBlock) {
-    const Bytes nameAndType5 = Join({Chunk(kDefinitionNameChunk, Text("d")), Chunk(kDefinitionTypeChunk, Le32(5))});
-    const Bytes prefix(14, 'x');
     // No NUL: the text runs to the data chunk's end, which the key reaches exactly.
-    EXPECT_EQ(
-        Rewrite(Chunk(
-            kChunkDefinition,
-            Join({nameAndType5, Chunk(kDefinitionDataChunk, Join({prefix, Text("#@$&000001")})), Text("#@$&000002")}))),
-        Chunk(kChunkDefinition, Join({nameAndType5, Chunk(kDefinitionDataChunk, Join({prefix, Text("0000000011")})),
-                                      Text("#@$&000002")})));
+    EXPECT_EQ(Rewrite(definition(
+                  Join({Chunk(kDefinitionDataChunk, Join({prefix, Text("#@$&000001")})), Text("#@$&000002")}))),
+              definition(Join({Chunk(kDefinitionDataChunk, Join({prefix, Text("0000000011")})), Text("#@$&000002")})));
     // A data chunk claiming more than the block holds is cut at the block's end.
-    const Bytes claimsMore =
-        Join({nameAndType5, Le16(kDefinitionDataChunk), Le32(5000), prefix, Text("a #@$&000001#@$&0")});
-    const Bytes rewritten =
-        Join({nameAndType5, Le16(kDefinitionDataChunk), Le32(5000), prefix, Text("a 0000000011#@$&0")});
-    EXPECT_EQ(Rewrite(Chunk(kChunkDefinition, claimsMore)), Chunk(kChunkDefinition, rewritten));
+    const Bytes claimsMore = Join({Le16(kDefinitionDataChunk), Le32(5000), prefix});
+    EXPECT_EQ(Rewrite(definition(Join({claimsMore, Text("a #@$&000001#@$&0")}))),
+              definition(Join({claimsMore, Text("a 0000000011#@$&0")})));
+    EXPECT_EQ(messages_.Count(), 0);
 }
 
 TEST_F(TextReferences, ReportAMissingNewTextsTextDbOrDefinitionInThatOrder) {
     const Bytes definition = ScriptDefinition("d", "#@$&000001");
     scene.Difinitions.Chunks.push_back(definition);
-
     RewriteTextReferences(scene, 1, context);
+    ExpectOneError("Difinitions.count < Idx");
     context.TextDb = nullptr;
     RewriteTextReferences(scene, 5, context);
+    ExpectOneError("TextDB = NIL, can't work");
     context.NewTexts = nullptr;
     RewriteTextReferences(scene, 5, context);
-
-    ASSERT_EQ(messages_.Messages().size(), 3u);
-    EXPECT_EQ(messages_.Messages()[0].text, "Difinitions.count < Idx");
-    EXPECT_EQ(messages_.Messages()[1].text, "TextDB = NIL, can't work");
-    EXPECT_EQ(messages_.Messages()[2].text, "NewTexts.ini not available");
-    for (const RecordedMessage& shown : messages_.Messages()) EXPECT_EQ(shown.flags, 0x10u);
+    ExpectOneError("NewTexts.ini not available");
     EXPECT_EQ(scene.Difinitions.Chunks[0], definition);
 }
 

@@ -10,22 +10,17 @@ namespace {
 
 constexpr unsigned kQuestion = kMbYesNo | kMbIconQuestion;
 
-TEST(ConsoleMessageService, WritesUtf8WithEveryCarriageReturnAsALineBreak) {
+// Without a terminal nobody is asked: a question takes the preset answer of the moment.
+TEST(ConsoleMessageService, WritesUtf8LinesAndWithoutATerminalTakesThePresetAnswer) {
     std::ostringstream out;
-    std::istringstream in;
+    std::istringstream in("y\n");
     ConsoleMessageService console(out, in, false);
     EXPECT_EQ(console.ShowMessageBox(Ru("Ошибка\rвторая строка\r\nтретья"), kMbIconError), kIdOk);
-    EXPECT_EQ(out.str(), "Ошибка\nвторая строка\nтретья\n");
-}
-
-TEST(ConsoleMessageService, WithoutATerminalAQuestionTakesThePresetAnswerOfTheMoment) {
-    std::ostringstream out;
-    std::istringstream in("y\n");  // not read: nobody is asked
-    ConsoleMessageService console(out, in, false);
     EXPECT_EQ(console.ShowMessageBox("Overwrite?", kQuestion), kIdNo);
     console.SetPresetAnswer(kIdYes);
     EXPECT_EQ(console.ShowMessageBox("Overwrite?", kQuestion), kIdYes);
-    EXPECT_EQ(out.str(), "Overwrite?\n-> No (preset answer)\nOverwrite?\n-> Yes (preset answer)\n");
+    EXPECT_EQ(out.str(),
+              "Ошибка\nвторая строка\nтретья\nOverwrite?\n-> No (preset answer)\nOverwrite?\n-> Yes (preset answer)\n");
 }
 
 TEST(ConsoleMessageService, OnATerminalAsksUntilItUnderstandsTheAnswer) {
