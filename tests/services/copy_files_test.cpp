@@ -58,15 +58,15 @@ TEST_F(CopyFilesTest, SeveralSourcesFilesAndFoldersAndAMissingOne) {
     EXPECT_EQ(report.copied, 3);
 }
 
-TEST_F(CopyFilesTest, AFolderIsNeverCopiedIntoItself) {
+// Neither a folder copied into itself nor a folder where a file should go is
+// allowed to lose data.
+TEST_F(CopyFilesTest, AFolderIntoItselfOrInThePlaceOfAFileFailsAndLeavesEverythingAsItWas) {
     EXPECT_FALSE(CopyFiles(root.Path("mod/*"), root.Path("mod/files/maps"), 0, messages, ReplaceAnswer::Yes, &report));
     EXPECT_FALSE(DirectoryExists(root.Path("mod/files/maps/files")));
     EXPECT_FALSE(
         CopyFiles(root.Path("mod/files/readme.txt"), root.Path("mod/files"), 0, messages, ReplaceAnswer::Yes, &report));
     EXPECT_EQ(ReadBytes(root.Path("mod/files/readme.txt")), "new readme");
-}
 
-TEST_F(CopyFilesTest, AFolderInThePlaceOfAFileFailsAndLeavesIt) {
     std::filesystem::create_directories(root.Path("game/readme.txt"));
     EXPECT_FALSE(CopyFiles(Files(), Game(), 0, messages, ReplaceAnswer::Yes, &report));
     EXPECT_TRUE(DirectoryExists(root.Path("game/readme.txt")));
