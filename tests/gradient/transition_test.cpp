@@ -16,21 +16,12 @@ std::vector<int> RunToEnd(InputState& s) {
     }
 }
 
-TEST(Transition, AFadeTakesFiveStepsAndLeavingMidwayFadesBackFromTheMirroredProgress) {
+TEST(Transition, AFadeTakesFiveStepsAtTheUsualSpeed) {
     InputState s;
     ASSERT_TRUE(MouseEnter(s));
     EXPECT_EQ(RunToEnd(s), (std::vector<int>{13, 26, 39, 52, 64}));
     EXPECT_EQ(AnimationStep(5), 4);
     EXPECT_EQ(AnimationStep(200), 64) << "a speed outside the table finishes at once";
-
-    s = InputState{};
-    MouseEnter(s);
-    AdvanceBlend(s, 2);
-    AdvanceBlend(s, 2);
-    ASSERT_TRUE(MouseLeave(s));
-    EXPECT_EQ(s.Current, Transition::OverToDefault);
-    EXPECT_EQ(s.BlendProgress, 38);
-    EXPECT_EQ(RunToEnd(s), (std::vector<int>{51, 64}));
 }
 
 TEST(Transition, OnlyTheFourNamedReversalsKeepTheProgress) {
@@ -51,31 +42,6 @@ TEST(Transition, OnlyTheFourNamedReversalsKeepTheProgress) {
     MouseLeave(s);
     EXPECT_EQ(s.Current, Transition::OverToDefault);
     EXPECT_EQ(s.BlendProgress, 0);
-}
-
-TEST(Transition, LeavingWhilePressedCancelsTheMouseButNotTheSpaceBar) {
-    InputState s;
-    MouseEnter(s);
-    s.Source = PressSource::Mouse;
-    Press(s);
-    EXPECT_EQ(s.Current, Transition::OverToDown);
-    MouseLeave(s);
-    EXPECT_EQ(s.Current, Transition::DownToDefault);
-    EXPECT_FALSE(s.Pressed);
-    EXPECT_EQ(s.Source, PressSource::None);
-    EXPECT_FALSE(Release(s)) << "a release after the cancel does nothing";
-
-    s = InputState{};
-    s.Source = PressSource::SpaceBar;
-    Press(s);
-    EXPECT_EQ(s.Current, Transition::DefaultToDown);
-    EXPECT_FALSE(MouseEnter(s));
-    EXPECT_TRUE(s.MouseOver);
-    EXPECT_FALSE(MouseLeave(s));
-    EXPECT_TRUE(s.Pressed);
-    EXPECT_EQ(s.Current, Transition::DefaultToDown);
-    EXPECT_TRUE(Release(s));
-    EXPECT_EQ(s.Current, Transition::DownToDefault);
 }
 
 TEST(Transition, EachTransitionNamesItsTwoLooks) {

@@ -84,17 +84,13 @@ MissionReport Mission(const std::string& path, MissionOutcome outcome = MissionO
     return mission;
 }
 
-TEST(RunFailures, ACompleteRunHasNoBox) {
+TEST(RunFailures, EveryMissionAndFileLeftUndoneIsListedOnItsOwnLineAndACompleteRunHasNoBox) {
     PatchReport report;
     report.Ran = true;
     report.TextDbSaved = true;
     report.Missions.push_back(Mission("C:\\M\\FREERIDE\\scene2.bin"));
     EXPECT_EQ(RunFailureText(report, "C:\\t.def"), "");
-}
 
-TEST(RunFailures, EveryMissionAndFileLeftUndoneIsListedOnItsOwnLine) {
-    PatchReport report;
-    report.Ran = true;
     report.TextDbSaved = false;
     report.TextsWithoutId = 2;
     report.Missions = {Mission("C:\\M\\A\\scene2.bin", MissionOutcome::LoadFailed), Mission("C:\\M\\C\\scene2.bin"),

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <gtest/gtest.h>
 #include <windows.h>
 
 #include <memory>
@@ -10,34 +11,36 @@
 #include "installer/gui/main_window.h"
 #include "services/recording_message_service.h"
 #include "services/window/application.h"
+#include "services/window/form.h"
+#include "tests/services/temp_folder.h"
 
 namespace pellwise::testing {
 
-// A sample game in a fresh folder under the temporary folder, removed with
-// the object.
+// A sample game in a fresh temporary folder, removed with the object.
 class SampleFolder {
 public:
-    explicit SampleFolder(const SampleOptions& options = {});
-    ~SampleFolder();
-    SampleFolder(const SampleFolder&) = delete;
-    SampleFolder& operator=(const SampleFolder&) = delete;
-
+    explicit SampleFolder(const SampleOptions& options = {}) {
+        std::string error;
+        if (!GenerateSampleGame(folder_.Path("Mafia\\"), options, game_, error)) ADD_FAILURE() << error;
+    }
     const SampleGame& Game() const { return game_; }
 
 private:
-    std::string root_;
+    TempFolder folder_;
     SampleGame game_;
 };
-
-std::string ReadBytes(const std::string& path);  // "<missing>" when unreadable
-void WriteBytes(const std::string& path, const std::string& bytes);
 
 // The installer's main window on a sample game, with recorded message boxes
 // and a recorder in place of the shell.
 class InstallerWindow {
 public:
-    explicit InstallerWindow(const SampleGame& game);
-    ~InstallerWindow();
+    explicit InstallerWindow(const SampleGame& game) : app_(std::make_unique<Application>("Pellwise")) {
+        Form& form = app_->CreateForm("Tarnwick");
+        main_ = &BuildMainWindow(form, {messages_, [this](const std::string& file) { opened_.push_back(file); }},
+                                 game.ModDir);
+        form.SetVisible(true);
+        Pump();
+    }
 
     MainWindow& Main() { return *main_; }
     const MainWindowControls& Controls() { return main_->Controls(); }

@@ -20,9 +20,17 @@ std::string ClassOf(HWND window) {
     return name;
 }
 
+// A hook that appends its name to the log for WM_USER and consumes it when w is 1.
+MessageHook Logging(std::string& log, std::string name, bool consumes = false) {
+    return [&log, name, consumes](Control&, UINT m, WPARAM w, LPARAM) -> std::optional<LRESULT> {
+        if (m != WM_USER) return std::nullopt;
+        log += name + " ";
+        return consumes && w == 1 ? std::optional<LRESULT>(42) : std::nullopt;
+    };
+}
+
 TEST_F(ControlTest, AMessageToAControlWithoutWindowCreatesItAndItsParentFirst) {
-    auto panel = std::make_unique<Control>(*app_, &form_, "PANEL", WS_CHILD | WS_VISIBLE);
-    Control& parent = form_.Adopt(std::move(panel));
+    Control& parent = form_.Adopt(std::make_unique<Control>(*app_, &form_, "PANEL", WS_CHILD | WS_VISIBLE));
     Control& child = parent.Adopt(std::make_unique<Control>(*app_, &parent, "PANEL", WS_CHILD | WS_VISIBLE));
     std::vector<UINT> seen;
     child.AttachHook([&](Control&, UINT message, WPARAM, LPARAM) -> std::optional<LRESULT> {
@@ -30,103 +38,59 @@ TEST_F(ControlTest, AMessageToAControlWithoutWindowCreatesItAndItsParentFirst) {
         return std::nullopt;
     });
     ASSERT_FALSE(form_.HasWindow());
-
     child.SendToControl(WM_USER + 7, 0, 0);
-
     ASSERT_TRUE(form_.HasWindow());
-    ASSERT_TRUE(parent.HasWindow());
     EXPECT_EQ(GetParent(child.HandleIfCreated()), parent.HandleIfCreated());
     EXPECT_NE(std::find(seen.begin(), seen.end(), static_cast<UINT>(WM_CREATE)), seen.end());
     EXPECT_EQ(seen.back(), static_cast<UINT>(WM_USER + 7));
     EXPECT_EQ(ClassOf(child.HandleIfCreated()), "obj_PANEL");
-}
 
-TEST_F(ControlTest, AChildAddedToALiveParentGetsItsWindowFromTheMessageLoop) {
     Show();
     Control& late = CreatePlainLabel(form_, "late");
-    bool sawCreate = false;
-    late.AttachHook([&](Control&, UINT message, WPARAM, LPARAM) -> std::optional<LRESULT> {
-        sawCreate |= message == WM_CREATE;
-        return std::nullopt;
-    });
     EXPECT_FALSE(late.HasWindow());
     ProcessPendingMessages(*app_);
-    ASSERT_TRUE(late.HasWindow());
-    EXPECT_TRUE(sawCreate);
+    ASSERT_TRUE(late.HasWindow()) << "a child of a live parent gets its window from the message loop";
     EXPECT_TRUE(IsWindowVisible(late.HandleIfCreated()));
 }
 
-TEST_F(ControlTest, HooksRunNewestFirstAndTheFirstConsumerEndsTheMessage) {
+TEST_F(ControlTest, HooksRunNewestFirstTheFirstConsumerEndsTheMessageAndSomeStopAtTermination) {
     Control& c = form_.Adopt(std::make_unique<Control>(*app_, &form_, "PANEL", WS_CHILD));
-    std::string order;
-    c.AttachHook([&](Control&, UINT m, WPARAM, LPARAM) -> std::optional<LRESULT> {
-        if (m == WM_USER) order += "old ";
-        return std::nullopt;
-    });
-    c.AttachHook([&](Control&, UINT m, WPARAM w, LPARAM) -> std::optional<LRESULT> {
-        if (m != WM_USER) return std::nullopt;
-        order += "middle ";
-        return w == 1 ? std::optional<LRESULT>(42) : std::nullopt;
-    });
-    c.AttachHook([&](Control&, UINT m, WPARAM, LPARAM) -> std::optional<LRESULT> {
-        if (m == WM_USER) order += "new ";
-        return std::nullopt;
-    });
+    std::string log;
+    c.AttachHook(Logging(log, "old"));
+    c.AttachHook(Logging(log, "middle", true));
+    c.AttachHook(Logging(log, "new"), false);
     c.SendToControl(WM_USER, 0, 0);
-    EXPECT_EQ(order, "new middle old ");
-    order.clear();
+    EXPECT_EQ(log, "new middle old ");
+    log.clear();
     EXPECT_EQ(c.SendToControl(WM_USER, 1, 0), 42);
-    EXPECT_EQ(order, "new middle ");
-}
-
-TEST_F(ControlTest, HooksWithoutContextAreSkippedWhileTheApplicationTerminates) {
-    Control& c = form_.Adopt(std::make_unique<Control>(*app_, &form_, "PANEL", WS_CHILD));
-    int always = 0, untilEnd = 0;
-    c.AttachHook([&](Control&, UINT m, WPARAM, LPARAM) -> std::optional<LRESULT> {
-        always += m == WM_USER;
-        return std::nullopt;
-    });
-    c.AttachHook(
-        [&](Control&, UINT m, WPARAM, LPARAM) -> std::optional<LRESULT> {
-            untilEnd += m == WM_USER;
-            return std::nullopt;
-        },
-        false);
-    c.SendToControl(WM_USER, 0, 0);
+    EXPECT_EQ(log, "new middle ");
+    log.clear();
     app_->Terminate();
     c.SendToControl(WM_USER, 0, 0);
-    EXPECT_EQ(always, 2);
-    EXPECT_EQ(untilEnd, 1);
+    EXPECT_EQ(log, "middle old ") << "a hook without context is skipped while the application terminates";
 }
 
-TEST_F(ControlTest, ASystemClassIsTakenOverUnderTheLayersName) {
+TEST_F(ControlTest, ASystemClassIsTakenOverUnderTheLayersNameWithSettingsMadeBeforeItsWindow) {
     Control& label = CreatePlainLabel(form_, Ru("Миссии"));
+    label.SetEnabled(false);
+    label.SetVisible(false);
     HWND window = label.Handle();
     EXPECT_EQ(ClassOf(window), "obj_STATIC");
-    EXPECT_EQ(static_cast<DWORD>(GetWindowLongPtrW(window, GWL_STYLE)), 0x5000018Cu);
+    EXPECT_EQ(static_cast<DWORD>(GetWindowLongPtrW(window, GWL_STYLE)), 0x4800018Cu) << "hidden and disabled";
+    EXPECT_FALSE(IsWindowEnabled(window));
+    EXPECT_FALSE(IsWindowVisible(window));
     // The system procedure keeps the text, in Unicode whatever the code page.
     wchar_t text[16] = {};
     GetWindowTextW(window, text, 16);
     EXPECT_EQ(std::wstring(text), L"\u041C\u0438\u0441\u0441\u0438\u0438");
-    EXPECT_EQ(label.Height(), 22);
-}
-
-TEST_F(ControlTest, EnablingVisibilityAndCaptionReachTheWindow) {
-    Control& label = CreatePlainLabel(form_, "one");
-    label.SetEnabled(false);
-    label.SetVisible(false);
-    HWND window = label.Handle();
-    EXPECT_FALSE(IsWindowEnabled(window));
-    EXPECT_FALSE(label.IsEnabled());
     label.SetEnabled(true);
-    EXPECT_TRUE(IsWindowEnabled(window));
     label.SetCaption("two");
-    char text[8] = {};
-    GetWindowTextA(window, text, 8);
-    EXPECT_STREQ(text, "two");
+    EXPECT_TRUE(IsWindowEnabled(window));
+    GetWindowTextW(window, text, 16);
+    EXPECT_EQ(std::wstring(text), L"two");
 }
 
-TEST_F(ControlTest, MouseEnterAndLeaveFollowTheInsideTest) {
+TEST_F(ControlTest, MouseEnterAndLeaveFollowTheInsideTestOncePerCrossing) {
     Control& c = form_.Adopt(std::make_unique<Control>(*app_, &form_, "PANEL", WS_CHILD | WS_VISIBLE));
     bool inside = false;
     std::string events;
@@ -142,16 +106,6 @@ TEST_F(ControlTest, MouseEnterAndLeaveFollowTheInsideTest) {
     c.SendToControl(WM_MOUSELEAVE, 0, 0);
     EXPECT_EQ(events, "enter leave ");
     EXPECT_FALSE(c.MouseInside());
-}
-
-TEST_F(ControlTest, WindowStateIsRecordedFromSizeMessagesAndNotRepeated) {
-    Show();
-    EXPECT_EQ(form_.RecordedState(), WindowState::Normal);
-    form_.SendToControl(WM_SIZE, SIZE_MINIMIZED, 0);
-    EXPECT_EQ(form_.RecordedState(), WindowState::Minimized);
-    form_.SendToControl(WM_SIZE, SIZE_RESTORED, 0);
-    form_.SetWindowState(WindowState::Normal);  // already normal: no ShowWindow
-    EXPECT_EQ(form_.RecordedState(), WindowState::Normal);
 }
 
 }  // namespace

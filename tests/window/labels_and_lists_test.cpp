@@ -6,6 +6,8 @@
 
 #include <gtest/gtest.h>
 
+#include <utility>
+
 #include "services/window/labels.h"
 #include "services/window/list_control.h"
 #include "services/window/rich_text_view.h"
@@ -15,12 +17,6 @@ namespace pellwise {
 namespace {
 
 using LabelTest = WindowTest;
-
-TEST(ShadowColor, IsTheMeanOfTheTextColourAndWhite) {
-    EXPECT_EQ(AutoShadowColor(RGB(0, 0, 0)), RGB(0x7F, 0x7F, 0x7F));
-    EXPECT_EQ(AutoShadowColor(RGB(255, 255, 255)), RGB(0xFE, 0xFE, 0xFE));
-    EXPECT_EQ(AutoShadowColor(RGB(200, 0, 101)), RGB(0xE3, 0x7F, 0xB1));
-}
 
 TEST_F(LabelTest, AShadowLabelPaintsTheShadowByItsDepthThenTheText) {
     ShadowLabel& label = CreateShadowLabel(form_, "HHHH", 2);
@@ -37,15 +33,13 @@ TEST_F(LabelTest, AShadowLabelPaintsTheShadowByItsDepthThenTheText) {
     const RECT shadow = BoxOf(capture, RGB(0x7F, 0x7F, 0x7F), all);
     ASSERT_FALSE(IsRectEmpty(&text));
     ASSERT_FALSE(IsRectEmpty(&shadow));
-    EXPECT_EQ(shadow.left - text.left, 2);
-    EXPECT_EQ(shadow.top - text.top, 2);
-    EXPECT_EQ(shadow.right - text.right, 2);
-    EXPECT_EQ(shadow.bottom - text.bottom, 2);
+    EXPECT_EQ(std::pair(shadow.left - text.left, shadow.top - text.top), std::pair(2L, 2L));
+    EXPECT_EQ(std::pair(shadow.right - text.right, shadow.bottom - text.bottom), std::pair(2L, 2L));
 
     label.SetShadowColor(RGB(255, 0, 0));
     capture.Paint(label.Handle(), WM_PRINTCLIENT);
     const RECT red = BoxOf(capture, RGB(255, 0, 0), all);
-    EXPECT_FALSE(IsRectEmpty(&red));
+    EXPECT_EQ(red.left - text.left, 2) << "a set shadow colour replaces the automatic one";
     EXPECT_EQ(label.SendToControl(WM_SETTEXT, 0, reinterpret_cast<LPARAM>(L"x")), 1);
     EXPECT_EQ(label.Caption(), "HHHH") << "the caption is the control's own";
 }
@@ -54,10 +48,8 @@ TEST_F(LabelTest, ListViewItemsAreCheckedWhenTheirStateImageIsTwo) {
     ListControl& list = CreateListControl(form_, LVS_LIST, 0, LVS_EX_CHECKBOXES);
     list.AddItem("mission 1");
     list.AddItem("mission 2");
-    EXPECT_EQ(list.ItemCount(), 2);
-    EXPECT_FALSE(list.IsItemChecked(0));
     list.SetItemChecked(1, true);
-    EXPECT_TRUE(list.IsItemChecked(1));
+    EXPECT_FALSE(list.IsItemChecked(0));
     EXPECT_EQ(list.SendToControl(LVM_GETITEMSTATE, 1, LVIS_STATEIMAGEMASK), 0x2000);
     LVITEMW item = {};
     item.stateMask = LVIS_STATEIMAGEMASK;
@@ -65,7 +57,6 @@ TEST_F(LabelTest, ListViewItemsAreCheckedWhenTheirStateImageIsTwo) {
     list.SendToControl(LVM_SETITEMSTATE, 0, reinterpret_cast<LPARAM>(&item));
     EXPECT_FALSE(list.IsItemChecked(0)) << "only image 2 means checked";
     EXPECT_EQ(list.ItemText(1), "mission 2");
-    EXPECT_EQ(list.SendToControl(LVM_GETEXTENDEDLISTVIEWSTYLE, 0, 0) & LVS_EX_CHECKBOXES, LVS_EX_CHECKBOXES);
 }
 
 TEST_F(LabelTest, TheRichTextViewUsesTheChosenClassAndShowsRichText) {

@@ -5,6 +5,7 @@
 
 #include <algorithm>
 #include <climits>
+#include <cstdint>
 #include <cstdlib>
 #include <memory>
 #include <vector>
@@ -21,6 +22,8 @@ protected:
     WindowTest() : app_(std::make_unique<Application>("Pellwise")), form_(app_->CreateForm("Test form")) {
         form_.SetClientSize(400, 300);
     }
+    // A test that terminated leaves WM_QUIT in the thread's queue for the next one.
+    ~WindowTest() override { ProcessPendingMessages(*app_); }
 
     void Show() {
         form_.SetVisible(true);
@@ -31,34 +34,28 @@ protected:
     Form& form_;
 };
 
-// What a control paints into a 32-bit memory bitmap, read back as COLORREFs.
+// What is painted into a 32-bit memory bitmap, read back as COLORREFs.
 class Capture {
 public:
-    Capture(int width, int height) : width_(width), height_(height), dib_(CreateDib32(width, height)) {}
+    Capture(int width, int height) : dib_(CreateDib32(width, height)), select_(dc_.Get(), dib_.Bitmap.Get()) {}
 
+    HDC Dc() const { return dc_.Get(); }
     // Sends the paint message with the memory DC, as a print would.
     void Paint(HWND window, UINT message = WM_PAINT) {
-        MemoryDc dc(nullptr);
-        SelectScope select(dc.Get(), dib_.Bitmap.Get());
-        SendMessageW(window, message, reinterpret_cast<WPARAM>(dc.Get()), message == WM_PRINTCLIENT ? PRF_CLIENT : 0);
+        SendMessageW(window, message, reinterpret_cast<WPARAM>(dc_.Get()), message == WM_PRINTCLIENT ? PRF_CLIENT : 0);
+    }
+    int Width() const { return dib_.Width; }
+    int Height() const { return dib_.Height; }
+    COLORREF At(int x, int y) const {
         GdiFlush();
+        const std::uint32_t p = dib_.Bits[y * dib_.Width + x];
+        return RGB(p >> 16 & 0xFF, p >> 8 & 0xFF, p & 0xFF);
     }
-
-    COLORREF At(int x, int y) const { return FromDib(dib_.Bits[y * width_ + x]); }
-    int Width() const { return width_; }
-    int Height() const { return height_; }
-    std::vector<COLORREF> Pixels() const {
-        std::vector<COLORREF> out;
-        for (int i = 0; i < width_ * height_; ++i) out.push_back(FromDib(dib_.Bits[i]));
-        return out;
-    }
-
-    static COLORREF FromDib(std::uint32_t p) { return RGB(p >> 16 & 0xFF, p >> 8 & 0xFF, p & 0xFF); }
 
 private:
-    int width_;
-    int height_;
+    MemoryDc dc_{nullptr};
     DibSection dib_;
+    SelectScope select_;
 };
 
 // The box around every pixel of one exact colour; empty when there is none.
