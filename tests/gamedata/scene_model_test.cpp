@@ -32,13 +32,15 @@ TEST(SceneChunkName, StaysInsideTheChunkWhateverItsFieldsClaim) {
     EXPECT_EQ(ChunkName(Join({Le16(kChunkAE51), Le32(13), {0}, Le32(6), Text("abcdef")})), "ab");
 }
 
-TEST(SceneAppendChunk, KeepsOnlyTheChunkAndRefusesImpossibleSizes) {
+TEST(SceneAppendChunk, KeepsOnlyTheChunkAndRefusesImpossibleSizesAndRemovesOnlyInsideTheList) {
     SceneFile scene;
     EXPECT_TRUE(AppendChunk(scene, scene.Objects, Join({Object("x"), Text("tail of the object file")})));
     EXPECT_EQ(scene.Objects.Chunks.back(), Object("x"));
     const uint32_t total = scene.TotalSize;
     EXPECT_FALSE(AppendChunk(scene, scene.Objects, Join({Le16(kChunkObject), Le32(5)})));
     EXPECT_FALSE(AppendChunk(scene, scene.Objects, Join({Le16(kChunkObject), Le32(40), Bytes(10, 0)})));
+    RemoveChunk(scene, scene.Objects, 1);  // beyond the list: nothing happens
+    RemoveChunk(scene, scene.Objects, -1);
     EXPECT_EQ(scene.Objects.Count(), 1);
     EXPECT_EQ(scene.TotalSize, total);
 }

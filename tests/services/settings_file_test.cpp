@@ -77,6 +77,7 @@ std::vector<IniCase> Cases() {
         {"a key without = hides a later one", captions + "Title\r\nTitle=x\r\n", "Captions", "Title", "d", "d"},
         {"an empty key name", captions + "=v\r\n", "Captions", "", "d", "v"},
         {"an empty section header", "[]\r\nTitle=x\r\n", "", "Title", "d", "d"},
+        {"a DOS end-of-file byte is a blank", captions + "Title=x \x1A\r\n", "Captions", "Title", "d", "x"},
         {"a no-break space is no blank", captions + "Title=x\xA0\r\n", "Captions", "Title", "d", "x\xA0"},
         {"a folder for a file", "<folder>", "Captions", "Title", "def", "def"},
     };
