@@ -61,7 +61,7 @@ TEST(ConsoleFolders, TheModIsTheCurrentFolderAndTheGameTheOneAboveIt) {
     EXPECT_EQ(relative.Status, kExitFailed);
 }
 
-TEST(ConsoleInspect, SceneListsHeadChunksSectionsAndEveryChunk) {
+TEST(ConsoleInspect, SceneAndTextDbListWhatTheFilesHold) {
     SampleOptions options;
     options.Missions = 2;
     const Sample sample("inspect_scene", options);
@@ -80,14 +80,11 @@ TEST(ConsoleInspect, SceneListsHeadChunksSectionsAndEveryChunk) {
     const ConsoleRun damaged = Pellwise({"scene", NativeToUtf8(m.ScenePath)});
     EXPECT_EQ(damaged.Status, kExitFailed);
     EXPECT_FALSE(damaged.Err.empty());
-}
 
-TEST(ConsoleInspect, TextDbGivesCountKindAndTheEntriesHoldingAText) {
-    const Sample sample("inspect_textdb");
-    const ConsoleRun run = Pellwise({"textdb", NativeToUtf8(sample.Game.TextDbPath), "--find", "Мафия"});
-    ASSERT_EQ(run.Status, kExitOk) << run.Err;
-    EXPECT_NE(run.Out.find(": 300 entries, kind 1 (Cyrillic)\n"), std::string::npos) << run.Out;
-    EXPECT_NE(run.Out.find("  100  Мафия\n1 entries contain \"Мафия\""), std::string::npos) << run.Out;
+    const ConsoleRun db = Pellwise({"textdb", NativeToUtf8(sample.Game.TextDbPath), "--find", "Мафия"});
+    ASSERT_EQ(db.Status, kExitOk) << db.Err;
+    EXPECT_NE(db.Out.find(": 300 entries, kind 1 (Cyrillic)\n"), std::string::npos) << db.Out;
+    EXPECT_NE(db.Out.find("  100  Мафия\n1 entries contain \"Мафия\""), std::string::npos) << db.Out;
 }
 
 TEST(ConsoleSample, TheSampleCommandWritesAGameThatInstalls) {

@@ -22,7 +22,7 @@ TEST_P(NamedPipe, InPlaceOfAGameFileIsRefusedWithoutWaiting) {
     const std::string path = game.InGame(GetParam().Relative);
     RemovePath(path);
     ASSERT_EQ(mkfifo(path.c_str(), 0644), 0) << path;
-    const std::optional<ChildRun> run = RunChild(ConsoleProgram(), game.InstallArgs(), 60, game.OutputPath());
+    const std::optional<ChildRun> run = RunPellwise(game.InstallArgs(), 60, game.OutputPath());
     ASSERT_TRUE(run.has_value());
     EXPECT_FALSE(run->TimedOut) << "the install waited on the pipe";
     EXPECT_EQ(run->Status, GetParam().Status) << ReadFile(game.OutputPath());

@@ -20,12 +20,12 @@ std::string NewText(const SampleGame& game, const std::string& key) {
 }
 
 // The 10-digit references that replaced the placeholders of a definition.
-std::vector<uint32_t> References(const ParsedScene& scene, const std::string& name, size_t count) {
+std::vector<uint32_t> References(const ParsedScene& scene, const std::string& name) {
     for (const ParsedChunk& c : scene.Section(0xAE20).Chunks) {
         if (c.Name != name) continue;
         std::vector<uint32_t> refs;
         const std::string text = c.Bytes.substr(SampleDefinitionTextOffset(name));
-        for (size_t at = text.find("console_addtext "); at != std::string::npos && refs.size() < count;
+        for (size_t at = text.find("console_addtext "); at != std::string::npos;
              at = text.find("console_addtext ", at + 1)) {
             const std::string digits = text.substr(at + 16, 10);
             EXPECT_EQ(digits.find_first_not_of("0123456789"), std::string::npos) << digits;
@@ -93,8 +93,8 @@ TEST(Install, AllMissionsGetTheModsChunksTextsAndFiles) {
     // Placeholders became the IDs of their texts; equal texts share one ID.
     const std::vector<SampleTextEntry> db = ParseTextDb(ReadFile(game.TextDbPath));
     const ParsedScene scene = ParseScene(ReadFile(game.Missions[0].ScenePath));
-    const std::vector<uint32_t> intro = References(scene, "TarnIntro", 3);
-    const std::vector<uint32_t> talk = References(scene, "TarnTalk", 3);
+    const std::vector<uint32_t> intro = References(scene, "TarnIntro");
+    const std::vector<uint32_t> talk = References(scene, "TarnTalk");
     ASSERT_EQ(intro.size(), 3u);
     ASSERT_EQ(talk.size(), 3u);
     EXPECT_EQ(TextOf(db, intro[0]), NewText(game, "#@$&000001"));
@@ -242,7 +242,7 @@ TEST(Install, ALatinLetterDatabaseReceivesAndIsSearchedWithTextsInLatinLetters) 
     const std::vector<SampleTextEntry> db = ParseTextDb(ReadFile(sample.Game.TextDbPath));
     ASSERT_EQ(db.size(), sample.Game.TextDb.size() + 3) << "the text the game has is found in its Latin form";
     const ParsedScene scene = ParseScene(ReadFile(sample.Game.Missions[0].ScenePath));
-    EXPECT_EQ(TextOf(db, References(scene, "TarnIntro", 1).at(0)), "DOSPO YOGAVOBATL B TAPHBNK");
+    EXPECT_EQ(TextOf(db, References(scene, "TarnIntro").at(0)), "DOSPO YOGAVOBATL B TAPHBNK");
     EXPECT_NE(run.Out.find("Latin letters"), std::string::npos);
     const ConsoleRun found = Pellwise({"textdb", NativeToUtf8(sample.Game.TextDbPath), "--find", "Мафия"});
     EXPECT_NE(found.Out.find("kind 2 (Latin letters)"), std::string::npos) << found.Out;

@@ -36,11 +36,8 @@ ConsoleRun Pellwise(const std::vector<std::string>& args, const std::string& cwd
     std::ostringstream out, err;
     std::istringstream in(input);
     ConsoleIo io{out, err, in, terminal, cwd.empty() ? CurrentFolder() : cwd};
-    ConsoleRun run;
-    run.Status = RunConsole(args, io);
-    run.Out = out.str();
-    run.Err = err.str();
-    return run;
+    const int status = RunConsole(args, io);
+    return {status, out.str(), err.str()};
 }
 
 std::vector<std::string> InstallArgs(const SampleGame& game, std::vector<std::string> more) {
@@ -62,13 +59,15 @@ static std::string Generic(const fs::path& path) {
     return std::string(text.begin(), text.end());
 }
 
-std::string ReadFile(const std::string& path) {
-    std::ifstream in(Native(path), std::ios::binary);
+static std::string ReadAll(const fs::path& path) {
+    std::ifstream in(path, std::ios::binary);
     if (!in) return "<missing>";
     std::ostringstream s;
     s << in.rdbuf();
     return s.str();
 }
+
+std::string ReadFile(const std::string& path) { return ReadAll(Native(path)); }
 
 void WriteFile(const std::string& path, const std::string& bytes) {
     std::ofstream out(Native(path), std::ios::binary | std::ios::trunc);
@@ -78,11 +77,6 @@ void WriteFile(const std::string& path, const std::string& bytes) {
 bool PathExists(const std::string& path) {
     std::error_code ec;
     return fs::exists(Native(path), ec);
-}
-
-bool IsFolder(const std::string& path) {
-    std::error_code ec;
-    return fs::is_directory(Native(path), ec);
 }
 
 void RemovePath(const std::string& path) {
@@ -100,19 +94,15 @@ std::map<std::string, std::string> Snapshot(const std::string& folder) {
     std::map<std::string, std::string> files;
     for (const auto& entry : fs::recursive_directory_iterator(Native(folder))) {
         const std::string rel = Generic(entry.path().lexically_relative(Native(folder)));
-        if (entry.is_directory()) {
+        if (entry.is_directory())
             files[rel + "/"] = "";
-        } else {
-            std::ifstream in(entry.path(), std::ios::binary);
-            std::ostringstream s;
-            s << in.rdbuf();
-            files[rel] = s.str();
-        }
+        else
+            files[rel] = ReadAll(entry.path());
     }
     return files;
 }
 
-uint32_t U32At(const std::string& b, size_t at) {
+static uint32_t U32At(const std::string& b, size_t at) {
     if (at + 4 > b.size()) return 0;
     uint32_t v = 0;
     for (int i = 3; i >= 0; --i) v = v << 8 | static_cast<uint8_t>(b[at + static_cast<size_t>(i)]);

@@ -49,7 +49,6 @@ std::vector<std::string> InstallArgs(const SampleGame& game, std::vector<std::st
 std::string ReadFile(const std::string& path);  // "<missing>" when unreadable
 void WriteFile(const std::string& path, const std::string& bytes);
 bool PathExists(const std::string& path);
-bool IsFolder(const std::string& path);
 void RemovePath(const std::string& path);
 void MakeFolder(const std::string& path);  // in place of whatever was there
 // Every file below a folder with its bytes, for comparing whole trees.
@@ -84,8 +83,6 @@ ParsedScene ParseScene(const std::string& bytes);
 // A text database read by the tests' own reader.
 std::vector<SampleTextEntry> ParseTextDb(const std::string& bytes);
 
-uint32_t U32At(const std::string& bytes, size_t at);
-
 // Holds a file open the way another program that will not share it does, so
 // that the installer cannot read it: a sharing mode of none on Windows, an
 // exclusive lock (which the program's own streams honour) elsewhere. Works
@@ -108,7 +105,6 @@ private:
 struct HostileGame : Sample {
     explicit HostileGame(const std::string& name);
     std::string InGame(const std::string& relative = {}) const { return JoinPath(Game.GameDir, relative); }
-    std::string InMod(const std::string& relative) const { return JoinPath(Game.ModDir, relative); }
     std::string ScenePath() const { return Game.Missions.at(0).ScenePath; }  // the first mission's
     // install --game --mod, `missions`, every question answered yes.
     std::vector<std::string> InstallArgs(std::vector<std::string> missions = {"--all-missions"}) const;
@@ -131,13 +127,10 @@ struct ChildRun {
     uint64_t PeakBytes = 0;  // the largest resident set the child had
 };
 
-// The console program of this build.
-std::string ConsoleProgram();
-
-// Runs `program args...` with its standard output and error in the file
-// `output`; a program that cannot be started exits with 127. Nothing on
-// platforms where the test does not watch a child.
-std::optional<ChildRun> RunChild(const std::string& program, const std::vector<std::string>& args, int timeLimitSeconds,
-                                 const std::string& output);
+// Runs this build's console program with `args`, its standard output and
+// error in the file `output`; one that cannot be started exits with 127.
+// Nothing on platforms where the test does not watch a child.
+std::optional<ChildRun> RunPellwise(const std::vector<std::string>& args, int timeLimitSeconds,
+                                    const std::string& output);
 
 }  // namespace pellwise::testing

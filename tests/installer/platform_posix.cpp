@@ -51,13 +51,12 @@ LockedFile::~LockedFile() {
     if (handle_ >= 0) close(static_cast<int>(handle_));
 }
 
-std::string ConsoleProgram() { return std::string(PELLWISE_BINARY_DIR) + "/pellwise"; }
-
 // getrusage of a child would not do: a forked child starts with the test
 // process's own high-water mark and keeps it through exec, so the peak is
 // read from /proc when the child stops on its way out.
-std::optional<ChildRun> RunChild(const std::string& program, const std::vector<std::string>& args, int timeLimitSeconds,
-                                 const std::string& output) {
+std::optional<ChildRun> RunPellwise(const std::vector<std::string>& args, int timeLimitSeconds,
+                                    const std::string& output) {
+    const std::string program = std::string(PELLWISE_BINARY_DIR) + "/pellwise";
     std::vector<char*> argv{const_cast<char*>(program.c_str())};
     for (const std::string& arg : args) argv.push_back(const_cast<char*>(arg.c_str()));
     argv.push_back(nullptr);
