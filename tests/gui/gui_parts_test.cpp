@@ -3,7 +3,6 @@
 // commctrl.h builds on the types of windows.h.
 #include <commctrl.h>
 
-#include <atomic>
 #include <memory>
 #include <string>
 #include <thread>
@@ -58,12 +57,13 @@ TEST(KeepWindowsAlive, TimersTickWhileInputWaitsInTheQueue) {
     timer.SetEnabled(false);
 }
 
-TEST(MissionItems, ANameInTheSystemCodePageShowsAsSuchAndReadsBackAsTheSameBytes) {
+TEST(MissionItems, ANameInTheSystemCodePageReadsBackAsTheSameBytesAndOnlyStateImageTwoIsTicked) {
     Application app("Pellwise");
     Form& form = app.CreateForm("Tarnwick");
     ListControl& list = CreateListControl(form, LVS_LIST, LVS_SORTASCENDING, LVS_EX_CHECKBOXES);
     const std::string name = "Mise \xE9\xC8\xFC";  // accented in windows-1252, Cyrillic in windows-1251
     AddMissionItem(list, name);
+    AddMissionItem(list, "Other");
 
     wchar_t expected[16] = {};
     MultiByteToWideChar(CP_ACP, 0, name.c_str(), -1, expected, 16);
@@ -74,7 +74,15 @@ TEST(MissionItems, ANameInTheSystemCodePageShowsAsSuchAndReadsBackAsTheSameBytes
     list.SendToControl(LVM_GETITEMTEXTW, 0, reinterpret_cast<LPARAM>(&item));
     EXPECT_STREQ(shown, expected);
     EXPECT_EQ(MissionItemText(list, 0), name);
+
     EXPECT_FALSE(list.IsItemChecked(0)) << "added unticked";
+    list.SetItemChecked(1, true);
+    EXPECT_EQ(list.SendToControl(LVM_GETITEMSTATE, 1, LVIS_STATEIMAGEMASK), 0x2000);
+    item.stateMask = LVIS_STATEIMAGEMASK;
+    item.state = INDEXTOSTATEIMAGEMASK(3);
+    list.SendToControl(LVM_SETITEMSTATE, 0, reinterpret_cast<LPARAM>(&item));
+    EXPECT_FALSE(list.IsItemChecked(0)) << "only image 2 means ticked";
+    EXPECT_TRUE(list.IsItemChecked(1));
 }
 
 MissionReport Mission(const std::string& path, MissionOutcome outcome = MissionOutcome::Patched) {

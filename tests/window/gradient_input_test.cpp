@@ -1,7 +1,6 @@
 #include <gtest/gtest.h>
 
 #include "gradient/gradient_control.h"
-#include "services/window/labels.h"
 #include "tests/window/test_window.h"
 
 namespace pellwise {
@@ -98,7 +97,10 @@ TEST_F(GradientInputTest, APanelIgnoresTheMouseAndDoesNotTakeTheFocus) {
     EXPECT_NE(GetFocus(), panel.HandleIfCreated());
     EXPECT_FALSE(panel.Model().Input.Pressed);
     EXPECT_TRUE(panel.Model().Stale[kBlendSlot]) << "its look never changes";
+    // The kind is readable from outside the control, by window property.
     EXPECT_EQ(reinterpret_cast<UINT_PTR>(GetPropA(panel.Handle(), "RADEV_TYPE")), 0x21u);
+    EXPECT_EQ(reinterpret_cast<UINT_PTR>(GetPropA(button_.Handle(), "RADEV_TYPE")), 0x20u);
+    EXPECT_TRUE(GetWindowLongPtrW(button_.Handle(), GWL_STYLE) & WS_TABSTOP) << "only the button takes the focus";
 }
 
 TEST_F(GradientInputTest, TheAnimationRunsOnItsOwnTimerFromTheMessageLoop) {
@@ -111,20 +113,6 @@ TEST_F(GradientInputTest, TheAnimationRunsOnItsOwnTimerFromTheMessageLoop) {
     }
     EXPECT_EQ(In().BlendProgress, kFullBlend);
     EXPECT_FALSE(button_.Model().Stale[kBlendSlot]) << "the Over look stays blended in";
-}
-
-TEST_F(GradientInputTest, AButtonHasItsWindowKindAndLayoutAsSoonAsItIsMade) {
-    GradientControl& fresh = CreateGradientButton(form_, "new");
-    ASSERT_TRUE(fresh.HasWindow());
-    EXPECT_EQ(reinterpret_cast<UINT_PTR>(GetPropA(fresh.HandleIfCreated(), "RADEV_TYPE")), 0x20u);
-    EXPECT_EQ(static_cast<DWORD>(GetWindowLongPtrW(fresh.HandleIfCreated(), GWL_STYLE)) & 0xFFFF0000u, 0x50010000u);
-    const Rect client{0, 0, fresh.Width(), fresh.Height()};
-    EXPECT_EQ(fresh.Model().LookRects[0], client);
-    EXPECT_EQ(fresh.Model().BlendRect, Inflate(client, -3, -3));
-    fresh.SetAutoSize(true);
-    const SIZE text = MeasureText(fresh, "new");
-    EXPECT_EQ(fresh.Width(), text.cx + 12);
-    EXPECT_EQ(fresh.Height(), text.cy + 11);
 }
 
 }  // namespace

@@ -109,7 +109,8 @@ TEST_F(GradientPaintTest, TheBlendMixesTheLooksInsideItsRectangleOnly) {
     Capture c(60, 30);
     c.Paint(b.Handle());
     for (int y = 2; y < 28; ++y)
-        for (int x = 2; x < 58; ++x) ASSERT_EQ(c.At(x, y), RGB(0, 0, 0)) << "equal ends paint solid at " << x << "," << y;
+        for (int x = 2; x < 58; ++x)
+            ASSERT_EQ(c.At(x, y), RGB(0, 0, 0)) << "equal ends paint solid at " << x << "," << y;
     b.SetInsideTest([](Control&) { return true; });
     b.SendToControl(WM_MOUSEMOVE, 0, 0);
     EXPECT_EQ(b.Model().Input.BlendProgress, 13);

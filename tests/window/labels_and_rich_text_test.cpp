@@ -1,15 +1,11 @@
-// clang-format off
-#include <windows.h>
-#include <commctrl.h>
-#include <richedit.h>
-// clang-format on
-
 #include <gtest/gtest.h>
+#include <windows.h>
+// richedit.h builds on the types of windows.h.
+#include <richedit.h>
 
 #include <utility>
 
 #include "services/window/labels.h"
-#include "services/window/list_control.h"
 #include "services/window/rich_text_view.h"
 #include "tests/window/test_window.h"
 
@@ -42,21 +38,6 @@ TEST_F(LabelTest, AShadowLabelPaintsTheShadowByItsDepthThenTheText) {
     EXPECT_EQ(red.left - text.left, 2) << "a set shadow colour replaces the automatic one";
     EXPECT_EQ(label.SendToControl(WM_SETTEXT, 0, reinterpret_cast<LPARAM>(L"x")), 1);
     EXPECT_EQ(label.Caption(), "HHHH") << "the caption is the control's own";
-}
-
-TEST_F(LabelTest, ListViewItemsAreCheckedWhenTheirStateImageIsTwo) {
-    ListControl& list = CreateListControl(form_, LVS_LIST, 0, LVS_EX_CHECKBOXES);
-    list.AddItem("mission 1");
-    list.AddItem("mission 2");
-    list.SetItemChecked(1, true);
-    EXPECT_FALSE(list.IsItemChecked(0));
-    EXPECT_EQ(list.SendToControl(LVM_GETITEMSTATE, 1, LVIS_STATEIMAGEMASK), 0x2000);
-    LVITEMW item = {};
-    item.stateMask = LVIS_STATEIMAGEMASK;
-    item.state = INDEXTOSTATEIMAGEMASK(3);
-    list.SendToControl(LVM_SETITEMSTATE, 0, reinterpret_cast<LPARAM>(&item));
-    EXPECT_FALSE(list.IsItemChecked(0)) << "only image 2 means checked";
-    EXPECT_EQ(list.ItemText(1), "mission 2");
 }
 
 TEST_F(LabelTest, TheRichTextViewUsesTheChosenClassAndShowsRichText) {
