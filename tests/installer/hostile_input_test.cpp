@@ -159,8 +159,6 @@ std::vector<HostileRow> Rows() {
          true},
 
         // A damaged object file is reported and left out; the rest installs.
-        {"AnObjectFileWhoseSizeRunsPastIt",
-         Edit(kObjectFile, [](auto& b, auto&) { return WithU32(b, 2, uint32_t(b.size() + 1)); }), 0, kDamagedObject},
         {"AnObjectFileOfFourGibibytes", Edit(kObjectFile, [](auto& b, auto&) { return WithU32(b, 2, ~0u); }), 0,
          kDamagedObject, none, true},
         {"AnObjectFileOfAnUnknownKind", Edit(kObjectFile, [](auto& b, auto&) { return "\x34\x12" + b.substr(2); }), 0,

@@ -189,7 +189,7 @@ TEST(Install, OnATerminalTheOverwriteQuestionIsAskedOncePerRun) {
     const ConsoleRun run =
         Pellwise(InstallArgs(sample.Game, {"--all-missions", "--replace-files", "no"}), {}, true, "y\n");
     EXPECT_EQ(run.Status, kExitOk) << run.Out << run.Err;
-    const std::string question = "Перезаписывать эти обьекты?";
+    const std::string question = "Обнаружено совпадение имен обьектов.\nПерезаписывать эти обьекты? [y/N]";
     const size_t first = run.Err.find(question);
     ASSERT_NE(first, std::string::npos) << run.Err;
     EXPECT_EQ(run.Err.find(question, first + 1), std::string::npos) << "asked again";
