@@ -232,8 +232,8 @@ std::vector<HostileRow> Rows() {
     };
 }
 
-// The install run as a program of its own, its output kept in the game's
-// output file; nothing where the test cannot watch a child.
+// The install run as a program of its own, its output kept in OutputPath();
+// nothing where the test cannot watch a child.
 std::optional<ChildRun> MeasureInstall(const HostileGame& game) {
     const std::optional<ChildRun> run = RunPellwise(game.InstallArgs(), 120, game.OutputPath());
     if (run && run->Status == 127) ADD_FAILURE() << "the console program could not be started";

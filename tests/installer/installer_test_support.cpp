@@ -179,7 +179,7 @@ ParsedScene ParseScene(const std::string& b) {
         for (size_t c = at + 6; c + 6 <= at + size;) {
             const uint32_t chunkSize = U32At(b, c + 2);
             if (chunkSize < 6 || c + chunkSize > at + size) return scene;
-            ParsedChunk chunk{U16At(b, c), c, {}, b.substr(c, chunkSize)};
+            ParsedChunk chunk{c, {}, b.substr(c, chunkSize)};
             chunk.Name = NameOf(chunk.Bytes);
             section.Chunks.push_back(std::move(chunk));
             c += chunkSize;

@@ -57,7 +57,6 @@ std::map<std::string, std::string> Snapshot(const std::string& folder);
 // A scene file read by the tests' own walk over it; offsets are where each
 // part starts in the file.
 struct ParsedChunk {
-    uint16_t Id = 0;
     size_t Offset = 0;
     std::string Name;
     std::string Bytes;
