@@ -163,7 +163,7 @@ const char* StopDescription(WizardStop stop) {
         case WizardStop::TextDbDamaged:
             return "the text database could not be read whole";
         case WizardStop::NoNewTexts:
-            return "the mod has no DATA/NewTexts.ini";
+            return "the mod's DATA/NewTexts.ini is missing or cannot be read";
         case WizardStop::NoMissions:
             return "no mission of the game holds a scene2.bin";
         case WizardStop::NoObjectFiles:

@@ -76,6 +76,7 @@ const std::string kObjectFile = "Tarnwick/DATA/tarn_car.dnc";
 const std::string kDatabase = "tables/textdb_ru.def";
 const std::string kVersion = "tables/version.txt";
 const std::string kNewTexts = "Tarnwick/DATA/NewTexts.ini";
+const char kNoNewTexts[] = "Stopped: the mod's DATA/NewTexts.ini is missing or cannot be read";
 const std::string kOptions = "Tarnwick/interface/options.ini";
 
 using Step = std::function<void(HostileGame&)>;
@@ -187,7 +188,9 @@ std::vector<HostileRow> Rows() {
          NoFileError("tables/textdb_ru .def")},
         {"AVersionLineOfAMegabyte", Put(kVersion, std::string(1 << 20, 'r')), kFailed, kNoDatabase, all},
 
-        {"NoNewTextsIni", Remove(kNewTexts), kFailed, "Stopped: the mod has no DATA/NewTexts.ini", all, false,
+        {"NoNewTextsIni", Remove(kNewTexts), kFailed, kNoNewTexts, all, false, NoFileError(kNewTexts)},
+        // Read as empty, it would install every text of the mod as "no text".
+        {"ANewTextsIniHeldOpenByAnotherProgram", Lock(kNewTexts), kFailed, kNoNewTexts, all, false,
          NoFileError(kNewTexts)},
         {"ANewTextsIniOfBinaryBytes", Put(kNewTexts, binary), 0, kInstalled},
         {"ANewTextsValueOf100KilobytesIsCutAt4095Bytes",
