@@ -11,11 +11,14 @@
 #include <cstdlib>
 #include <filesystem>
 #include <new>
+#include <stdexcept>
+#include <vector>
 
 #include "gamedata/whole_file.h"
 #include "installer/engine/installer.h"
 #include "installer/engine/sample_game.h"
 #include "services/atomic_file.h"
+#include "services/file_stream.h"
 #include "services/message_service.h"
 
 namespace {
@@ -110,14 +113,19 @@ BenchGame& Game() {
 }
 
 // The floor: every byte of the files an install rewrites read once and
-// written once, through the same replace-in-one-step writer.
+// written once, through the same replace-in-one-step writer. One buffer
+// serves every file, so the floor pays no page faults of fresh memory.
 double PlainCopySeconds(BenchGame& g) {
     const auto start = std::chrono::steady_clock::now();
+    std::vector<char> buffer;
     for (const std::string& file : g.files) {
-        const auto bytes = ReadWholeFile((g.work / file).string());
+        FileStream in = FileStream::OpenForReading((g.work / file).string());
+        const size_t size = in.Size();
+        if (buffer.size() < size) buffer.resize(size);
+        if (!ReadFully(in, buffer.data(), size)) throw std::runtime_error("the copy could not read " + file);
         const fs::path target = g.copy / file;
         fs::create_directories(target.parent_path());
-        WriteFileAtomically(target.string(), {reinterpret_cast<const char*>(bytes->data()), bytes->size()});
+        WriteFileAtomically(target.string(), {buffer.data(), size});
     }
     return std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
 }
