@@ -46,18 +46,9 @@ void Append(SceneFile& scene, SectionList& list, Block block, GameContext& conte
 }  // namespace
 
 SectionList* ListForKind(SceneFile& scene, uint16_t kind) {
-    switch (kind) {
-        case kChunkObject:
-            return &scene.Objects;
-        case kChunkDefinition:
-            return &scene.Difinitions;
-        case kChunkAE51:
-            return &scene.SectionAE50;
-        case kChunkAE03:
-            return &scene.SectionAE02;
-        default:
-            return nullptr;
-    }
+    for (const KnownSection& known : kKnownSections)
+        if (known.ChunkKind == kind) return &(scene.*known.List);
+    return nullptr;
 }
 
 bool LoadObjectFile(SceneFile& store, const std::string& path, GameContext& context) {

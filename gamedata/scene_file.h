@@ -56,6 +56,20 @@ struct SceneFile {
     std::vector<RawSection> UnknownSections;
 };
 
+// The four known sections in the order a scene is written, each with the kind
+// of the chunks it holds and the list that holds them.
+struct KnownSection {
+    uint16_t Id;
+    uint16_t ChunkKind;
+    SectionList SceneFile::*List;
+};
+inline constexpr KnownSection kKnownSections[] = {
+    {kSectionObjects, kChunkObject, &SceneFile::Objects},
+    {kSectionDefinitions, kChunkDefinition, &SceneFile::Difinitions},
+    {kSectionAE02, kChunkAE03, &SceneFile::SectionAE02},
+    {kSectionAE50, kChunkAE51, &SceneFile::SectionAE50},
+};
+
 // Empties every list (unknown sections too) and sets TotalSize to 0;
 // FileName and OverwriteAnswer stay.
 void Clear(SceneFile& scene);

@@ -1,3 +1,5 @@
+#include <algorithm>
+#include <iterator>
 #include <optional>
 #include <span>
 #include <string>
@@ -14,22 +16,14 @@ namespace {
 constexpr uint32_t kHeadSize = 6;
 
 bool IsSectionId(uint16_t id) {
-    return id == kSectionObjects || id == kSectionDefinitions || id == kSectionAE50 || id == kSectionAE02;
+    return std::any_of(std::begin(kKnownSections), std::end(kKnownSections),
+                       [id](const KnownSection& known) { return known.Id == id; });
 }
 
 SectionList* ListFor(SceneFile& scene, uint16_t sectionId) {
-    switch (sectionId) {
-        case kSectionObjects:
-            return &scene.Objects;
-        case kSectionDefinitions:
-            return &scene.Difinitions;
-        case kSectionAE50:
-            return &scene.SectionAE50;
-        case kSectionAE02:
-            return &scene.SectionAE02;
-        default:
-            return nullptr;
-    }
+    for (const KnownSection& known : kKnownSections)
+        if (known.Id == sectionId) return &(scene.*known.List);
+    return nullptr;
 }
 
 // Reads a scene straight from the file into its blocks, front to back, so

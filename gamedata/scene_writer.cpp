@@ -1,4 +1,3 @@
-#include <array>
 #include <optional>
 #include <string>
 
@@ -10,11 +9,6 @@ namespace pellwise {
 namespace {
 
 constexpr uint32_t kHeadSize = 6;
-
-struct PlannedSection {
-    uint16_t Id;
-    const SectionList* List;
-};
 
 // Writes the scene through a sink, chunk by chunk, without laying the file
 // out in memory first. Before anything reaches the disk the model is checked
@@ -31,11 +25,12 @@ public:
         std::optional<uint64_t> bytes = ChunksSize(scene_.HeaderChunks);
         if (!bytes) return std::nullopt;
         *bytes += kHeadSize;
-        for (const PlannedSection& section : Sections()) {
+        for (const KnownSection& section : kKnownSections) {
             if (!Written(section)) continue;
-            const std::optional<uint64_t> chunks = ChunksSize(*section.List);
-            if (!chunks || *chunks + kHeadSize != section.List->Size) return std::nullopt;
-            *bytes += section.List->Size;
+            const SectionList& list = scene_.*section.List;
+            const std::optional<uint64_t> chunks = ChunksSize(list);
+            if (!chunks || *chunks + kHeadSize != list.Size) return std::nullopt;
+            *bytes += list.Size;
         }
         for (const RawSection& section : scene_.UnknownSections) *bytes += section.Bytes.size();
         if (*bytes != Total()) return std::nullopt;
@@ -44,9 +39,10 @@ public:
 
     bool Write(AtomicFileSink& sink) const {
         if (!PutHead(sink, kSceneSignature, Total()) || !PutChunks(sink, scene_.HeaderChunks)) return false;
-        for (const PlannedSection& section : Sections()) {
+        for (const KnownSection& section : kKnownSections) {
             if (!Written(section)) continue;
-            if (!PutHead(sink, section.Id, section.List->Size) || !PutChunks(sink, *section.List)) return false;
+            const SectionList& list = scene_.*section.List;
+            if (!PutHead(sink, section.Id, list.Size) || !PutChunks(sink, list)) return false;
         }
         for (const RawSection& section : scene_.UnknownSections)
             if (!sink.Put(section.Bytes.data(), section.Bytes.size())) return false;
@@ -61,17 +57,10 @@ private:
         return total;
     }
 
-    std::array<PlannedSection, 4> Sections() const {
-        return {{{kSectionObjects, &scene_.Objects},
-                 {kSectionDefinitions, &scene_.Difinitions},
-                 {kSectionAE02, &scene_.SectionAE02},
-                 {kSectionAE50, &scene_.SectionAE50}}};
-    }
-
     // A section the file did not have, and that is still empty, is not
     // written; nor is an emptied 0xAE02 section.
-    bool Written(const PlannedSection& section) const {
-        const SectionList& list = *section.List;
+    bool Written(const KnownSection& section) const {
+        const SectionList& list = scene_.*section.List;
         if (section.Id == kSectionAE02 && list.Count() == 0) return false;
         return list.Size != 0 || list.Count() != 0;
     }
