@@ -16,8 +16,4 @@ LockedFile::~LockedFile() {
     if (held_) CloseHandle(reinterpret_cast<HANDLE>(handle_));
 }
 
-// Peak memory and hangs are watched in the native build; the Windows build
-// runs the same rows in-process only.
-std::optional<ChildRun> RunPellwise(const std::vector<std::string>&, int, const std::string&) { return std::nullopt; }
-
 }  // namespace pellwise::testing
