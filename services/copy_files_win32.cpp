@@ -7,6 +7,7 @@
 
 #include "services/copy_files_internal.h"
 #include "services/text_codec.h"
+#include "services/win32_text.h"
 
 namespace pellwise {
 
@@ -14,14 +15,9 @@ namespace copy_files_internal {
 
 namespace {
 
-std::string FullPath(const std::string& path) {
-    std::vector<char> buffer(MAX_PATH);
-    DWORD n = GetFullPathNameA(path.c_str(), static_cast<DWORD>(buffer.size()), buffer.data(), nullptr);
-    if (n >= buffer.size()) {
-        buffer.resize(n + 1);
-        n = GetFullPathNameA(path.c_str(), static_cast<DWORD>(buffer.size()), buffer.data(), nullptr);
-    }
-    std::string full = n == 0 || n >= buffer.size() ? path : std::string(buffer.data(), n);
+// The form in which two paths to the same folder compare equal.
+std::string ComparablePath(const std::string& path) {
+    std::string full = FullPathName(path);
     std::replace(full.begin(), full.end(), '/', '\\');
     while (full.size() > 3 && full.back() == '\\') full.pop_back();
     return UpperCase(full);
@@ -40,7 +36,7 @@ std::string ShellList(std::string names) {
 bool CreateFolder(const std::string& path) { return CreateDirectoryA(path.c_str(), nullptr) || DirectoryExists(path); }
 
 bool SameOrInside(const std::string& inner, const std::string& outer) {
-    const std::string a = FullPath(inner), b = FullPath(outer);
+    const std::string a = ComparablePath(inner), b = ComparablePath(outer);
     return a == b || (a.compare(0, b.size(), b) == 0 && (b.back() == '\\' || a[b.size()] == '\\'));
 }
 

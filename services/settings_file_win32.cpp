@@ -3,6 +3,7 @@
 #include <vector>
 
 #include "services/settings_file.h"
+#include "services/win32_text.h"
 
 namespace pellwise {
 
@@ -10,22 +11,10 @@ namespace {
 
 constexpr DWORD kValueBuffer = 4096;
 
-// The private-profile functions look a name without a folder up in the
-// Windows folder, not in the current one: give them the full path.
-std::string FullPath(const std::string& path) {
-    std::vector<char> buffer(MAX_PATH);
-    DWORD n = GetFullPathNameA(path.c_str(), static_cast<DWORD>(buffer.size()), buffer.data(), nullptr);
-    if (n >= buffer.size()) {
-        buffer.resize(n + 1);
-        n = GetFullPathNameA(path.c_str(), static_cast<DWORD>(buffer.size()), buffer.data(), nullptr);
-    }
-    return n == 0 || n >= buffer.size() ? path : std::string(buffer.data(), n);
-}
-
 }  // namespace
 
 std::string SettingsFile::ReadString(const std::string& key, const std::string& defaultValue) {
-    const std::string file = FullPath(path_);
+    const std::string file = FullPathName(path_);
     if (Mode == SettingsMode::Write) {
         WritePrivateProfileStringA(Section.c_str(), key.c_str(), defaultValue.c_str(), file.c_str());
         return defaultValue;

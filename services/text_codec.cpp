@@ -136,4 +136,14 @@ std::u16string Cp1251ToUtf16(std::string_view text) {
     return out;
 }
 
+std::string Utf16ToCp1251(std::u16string_view text) {
+    std::string out;
+    out.reserve(text.size());
+    for (const char16_t u : text) {
+        const int b = FromUnicode(u);
+        out += b < 0 ? '?' : static_cast<char>(b);
+    }
+    return out;
+}
+
 }  // namespace pellwise

@@ -18,6 +18,7 @@ std::string LowerCase(std::string_view text);
 std::string Cp1251ToUtf8(std::string_view text);
 std::string Utf8ToCp1251(std::string_view text);
 std::u16string Cp1251ToUtf16(std::string_view text);
+std::string Utf16ToCp1251(std::u16string_view text);
 
 // Built-in Russian texts are written in UTF-8 in the source and converted once.
 inline std::string Ru(std::string_view utf8) { return Utf8ToCp1251(utf8); }

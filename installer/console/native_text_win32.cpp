@@ -6,27 +6,11 @@
 
 #include "installer/console/native_text.h"
 #include "services/paths.h"
+#include "services/win32_text.h"
 
 namespace pellwise {
 
 namespace {
-
-std::wstring Widen(std::string_view text, UINT codePage) {
-    if (text.empty()) return {};
-    const int n = MultiByteToWideChar(codePage, 0, text.data(), static_cast<int>(text.size()), nullptr, 0);
-    std::wstring wide(static_cast<size_t>(n), L'\0');
-    MultiByteToWideChar(codePage, 0, text.data(), static_cast<int>(text.size()), wide.data(), n);
-    return wide;
-}
-
-std::string Narrow(std::wstring_view wide, UINT codePage) {
-    if (wide.empty()) return {};
-    const int n =
-        WideCharToMultiByte(codePage, 0, wide.data(), static_cast<int>(wide.size()), nullptr, 0, nullptr, nullptr);
-    std::string text(static_cast<size_t>(n), '\0');
-    WideCharToMultiByte(codePage, 0, wide.data(), static_cast<int>(wide.size()), text.data(), n, nullptr, nullptr);
-    return text;
-}
 
 // Owns the array CommandLineToArgvW allocates.
 struct WideArguments {
@@ -37,14 +21,14 @@ struct WideArguments {
 
 }  // namespace
 
-std::string NativeFromUtf8(std::string_view utf8) { return Narrow(Widen(utf8, CP_UTF8), CP_ACP); }
-std::string NativeToUtf8(std::string_view native) { return Narrow(Widen(native, CP_ACP), CP_UTF8); }
+std::string NativeFromUtf8(std::string_view utf8) { return NarrowTo(WidenFrom(utf8, CP_UTF8), CP_ACP); }
+std::string NativeToUtf8(std::string_view native) { return NarrowTo(WidenFrom(native, CP_ACP), CP_UTF8); }
 
 std::vector<std::string> Utf8Arguments(int argc, char** argv) {
     const WideArguments wide;
     if (wide.values == nullptr) return {argv + 1, argv + argc};
     std::vector<std::string> args;
-    for (int i = 1; i < wide.count; ++i) args.push_back(Narrow(wide.values[i], CP_UTF8));
+    for (int i = 1; i < wide.count; ++i) args.push_back(NarrowTo(wide.values[i], CP_UTF8));
     return args;
 }
 

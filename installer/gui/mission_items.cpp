@@ -6,6 +6,7 @@
 
 #include <vector>
 
+#include "services/win32_text.h"
 #include "services/window/list_control.h"
 
 namespace pellwise {
@@ -14,27 +15,10 @@ namespace {
 
 constexpr int kMaxItemText = 1024;
 
-std::wstring FromSystemCodePage(const std::string& text) {
-    if (text.empty()) return {};
-    const int n = MultiByteToWideChar(CP_ACP, 0, text.data(), static_cast<int>(text.size()), nullptr, 0);
-    std::wstring wide(static_cast<size_t>(n), L'\0');
-    MultiByteToWideChar(CP_ACP, 0, text.data(), static_cast<int>(text.size()), wide.data(), n);
-    return wide;
-}
-
-std::string ToSystemCodePage(const std::wstring& text) {
-    if (text.empty()) return {};
-    const int n =
-        WideCharToMultiByte(CP_ACP, 0, text.data(), static_cast<int>(text.size()), nullptr, 0, nullptr, nullptr);
-    std::string narrow(static_cast<size_t>(n), '\0');
-    WideCharToMultiByte(CP_ACP, 0, text.data(), static_cast<int>(text.size()), narrow.data(), n, nullptr, nullptr);
-    return narrow;
-}
-
 }  // namespace
 
 void AddMissionItem(ListControl& list, const std::string& name) {
-    std::wstring wide = FromSystemCodePage(name);
+    std::wstring wide = WidenFrom(name, CP_ACP);
     LVITEMW item = {};
     item.mask = LVIF_TEXT | LVIF_IMAGE | LVIF_PARAM;
     item.iItem = list.ItemCount();
@@ -48,7 +32,7 @@ std::string MissionItemText(ListControl& list, int index) {
     item.pszText = buffer.data();
     item.cchTextMax = kMaxItemText;
     list.SendToControl(LVM_GETITEMTEXTW, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(&item));
-    return ToSystemCodePage(buffer.data());
+    return NarrowTo(buffer.data(), CP_ACP);
 }
 
 }  // namespace pellwise

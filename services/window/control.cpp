@@ -26,21 +26,7 @@ std::wstring ToWide(const std::string& cp1251) {
 }
 
 std::string FromWide(const std::wstring& text) {
-    std::string utf8;
-    for (const wchar_t w : text) {
-        const auto c = static_cast<unsigned>(w);
-        if (c < 0x80) {
-            utf8.push_back(static_cast<char>(c));
-        } else if (c < 0x800) {
-            utf8.push_back(static_cast<char>(0xC0 | c >> 6));
-            utf8.push_back(static_cast<char>(0x80 | (c & 0x3F)));
-        } else {
-            utf8.push_back(static_cast<char>(0xE0 | c >> 12));
-            utf8.push_back(static_cast<char>(0x80 | (c >> 6 & 0x3F)));
-            utf8.push_back(static_cast<char>(0x80 | (c & 0x3F)));
-        }
-    }
-    return Utf8ToCp1251(utf8);
+    return Utf16ToCp1251(std::u16string(text.begin(), text.end()));
 }
 
 COLORREF ResolveColor(Color color) {
