@@ -2,110 +2,55 @@
 
 #include <gtest/gtest.h>
 
-#include <algorithm>
+#include <memory>
+#include <string>
+#include <vector>
 
 #include "gradient/gradient_control.h"
 #include "installer/engine/captions.h"
-#include "installer/gui/mission_items.h"
+#include "installer/engine/sample_game.h"
+#include "services/recording_message_service.h"
+#include "services/window/application.h"
+#include "services/window/form.h"
 #include "services/window/labels.h"
 #include "services/window/list_control.h"
-#include "services/window/rich_text_view.h"
-#include "services/window/timer.h"
-#include "tests/gui/gui_test_support.h"
+#include "tests/services/temp_folder.h"
 
 namespace pellwise::testing {
 namespace {
 
-TEST(MainWindow, TheWizardStartFillsThePicturePageAndEnablesNext) {
-    SampleFolder sample;
-    InstallerWindow window(sample.Game());
-    const MainWindowControls& c = window.Controls();
-    EXPECT_EQ(window.Messages().Count(), 0) << window.Messages().Utf8Texts().front();
-    EXPECT_TRUE(c.NextButton->IsEnabled());
-    EXPECT_TRUE(c.PictureFrame->IsVisible());
-    EXPECT_FALSE(c.MissionList->IsVisible());
-    ASSERT_NE(window.Main().Picture(), nullptr);
-
-    ASSERT_EQ(c.MissionList->ItemCount(), static_cast<int>(sample.Game().Missions.size()));
-    for (int i = 0; i < c.MissionList->ItemCount(); ++i) {
-        EXPECT_EQ(MissionItemText(*c.MissionList, i), sample.Game().Missions[i].Name);
-        EXPECT_FALSE(c.MissionList->IsItemChecked(i));
+// The installer's main window on a sample game in a fresh temporary folder,
+// with recorded message boxes and no shell.
+class InstallerWindow {
+public:
+    explicit InstallerWindow(const SampleOptions& options = {}) : app_(std::make_unique<Application>("Pellwise")) {
+        std::string error;
+        if (!GenerateSampleGame(folder_.Path("Mafia\\"), options, game_, error)) ADD_FAILURE() << error;
+        Form& form = app_->CreateForm("Tarnwick");
+        main_ = &BuildMainWindow(form, {messages_, [](const std::string&) {}}, game_.ModDir);
+        form.SetVisible(true);
+        ProcessPendingMessages(*app_);
     }
-    EXPECT_GT(GetWindowTextLengthW(c.ReadmeView->Handle()), 0) << "the read-me is loaded before the run";
-    window.Main().OnHelpClick();
-    EXPECT_EQ(window.Opened(), std::vector<std::string>{"https://forum.example.org/tarnwick/"});
-}
 
-TEST(MainWindow, AGameWithoutItsTextDatabaseShowsNoFileOnceAndOnlyExitAndMinimizeWork) {
-    SampleFolder sample;
-    DeleteFileA(sample.Game().TextDbPath.c_str());
-    InstallerWindow window(sample.Game());
-    ASSERT_EQ(window.Messages().Count(), 1);
-    EXPECT_EQ(window.Messages().Messages()[0].text, DefaultCaptions().NoFile + sample.Game().TextDbPath);
-    EXPECT_EQ(window.Messages().Messages()[0].flags, kMbOk | kMbIconError);
-    EXPECT_FALSE(window.Controls().NextButton->IsEnabled());
-    EXPECT_EQ(window.Controls().TitleLabel->Caption(), "[Tarnwick] Installer") << "captions come before the checks";
+    const SampleGame& Game() const { return game_; }
+    MainWindow& Main() { return *main_; }
+    const MainWindowControls& Controls() { return main_->Controls(); }
+    RecordingMessageService& Messages() { return messages_; }
 
-    window.Main().OnMinimizeClick();
-    EXPECT_EQ(window.App().Window().RecordedState(), WindowState::Minimized);
-    window.Main().OnExitClick();
-    window.Pump();
-    EXPECT_TRUE(window.App().Terminated());
-}
-
-TEST(MainWindow, NextLeadsFromThePictureThroughThePatchRunToTheGameStart) {
-    SampleOptions options;
-    options.Collisions = 1;  // every mission has a name the mod brings too
-    SampleFolder sample(options);
-    const SampleGame& game = sample.Game();
-    InstallerWindow window(game);
-    const MainWindowControls& c = window.Controls();
-    MainWindow& main = window.Main();
-
-    main.OnNextClick();
-    window.Pump();
-    EXPECT_TRUE(c.MissionList->IsVisible());
-    c.MissionList->SetItemChecked(0, true);
-    c.MissionList->SetItemChecked(2, true);
-    std::vector<std::string> before;
-    for (const SampleMission& m : game.Missions) before.push_back(ReadBytes(m.ScenePath));
-    window.Messages().QueueAnswer(kIdYes);  // overwrite the mod's namesakes
-    window.Messages().QueueAnswer(kIdYes);  // replace the game's file from files\ .
-    main.OnNextClick();
-    window.Pump();
-
-    for (size_t i = 0; i < game.Missions.size(); ++i) {
-        const bool ticked = i == 0 || i == 2;
-        EXPECT_EQ(ReadBytes(game.Missions[i].ScenePath) != before[i], ticked) << game.Missions[i].Name;
-    }
-    const std::vector<std::string> texts = window.Messages().Texts();
-    EXPECT_EQ(std::count(texts.begin(), texts.end(), DefaultCaptions().OverwriteQuestion()), 1)
-        << "asked once for the whole run";
-    EXPECT_EQ(ReadBytes(game.GameDir + game.ExistingLooseFiles[0]),
-              ReadBytes(game.ModDir + "files\\" + game.ExistingLooseFiles[0]));
-    EXPECT_EQ(c.NextButton->Caption(), "Start GAME");
-    EXPECT_TRUE(c.NextButton->IsEnabled());
-    EXPECT_TRUE(c.ExitButton->IsEnabled());
-    EXPECT_FALSE(main.DotsTimer().Enabled());
-    EXPECT_FALSE(c.PleaseWaitLabel->IsVisible());
-    EXPECT_TRUE(c.ReadmeView->IsVisible());
-
-    main.OnNextClick();
-    EXPECT_EQ(window.Opened(), std::vector<std::string>{game.GameDir + "game.exe"});
-    EXPECT_FALSE(window.App().Terminated()) << "the close is posted";
-    window.Pump();
-    EXPECT_TRUE(window.App().Terminated());
-    main.OnNextClick();
-    EXPECT_EQ(window.Opened().size(), 1u) << "later presses only count";
-}
+private:
+    TempFolder folder_;
+    SampleGame game_;
+    RecordingMessageService messages_;
+    std::unique_ptr<Application> app_;
+    MainWindow* main_ = nullptr;
+};
 
 TEST(MainWindow, AMissionThatTurnedUnreadableIsListedInOneErrorBoxAndKeepsItsFile) {
     SampleOptions options;
     options.Collisions = 0;
     options.ReplaceableFile = false;
-    SampleFolder sample(options);
-    const SampleGame& game = sample.Game();
-    InstallerWindow window(game);
+    InstallerWindow window(options);
+    const SampleGame& game = window.Game();
     MainWindow& main = window.Main();
     main.OnNextClick();
     window.Controls().MissionList->SetItemChecked(0, true);
@@ -125,10 +70,8 @@ TEST(MainWindow, AMissionThatTurnedUnreadableIsListedInOneErrorBoxAndKeepsItsFil
 }
 
 TEST(MainWindow, TheDotsShowTwoThreeNoneAndOneAfterTheConfiguredText) {
-    SampleFolder sample;
-    InstallerWindow window(sample.Game());
+    InstallerWindow window;
     ShadowLabel& label = *window.Controls().PleaseWaitLabel;
-    EXPECT_EQ(label.Caption(), "Please wait ...");
     const std::string text = DefaultCaptions().PleaseWait;
     std::vector<std::string> shown;
     for (int tick = 0; tick < 5; ++tick) {

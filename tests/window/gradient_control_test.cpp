@@ -1,6 +1,7 @@
+#include "gradient/gradient_control.h"
+
 #include <gtest/gtest.h>
 
-#include "gradient/gradient_control.h"
 #include "gradient/paint_model.h"
 #include "tests/window/test_window.h"
 

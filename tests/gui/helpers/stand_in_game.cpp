@@ -2,6 +2,7 @@
 // it was started in, so a test can see that the installer started it.
 #include <windows.h>
 
+#include <cstdio>
 #include <string>
 
 int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
@@ -11,11 +12,8 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
     record = record.substr(0, record.find_last_of('\\') + 1) + "game-ran.txt";
     char current[MAX_PATH] = {};
     GetCurrentDirectoryA(MAX_PATH, current);
-    const std::string text = std::string("started in ") + current + "\r\n";
-    HANDLE file = CreateFileA(record.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
-    if (file == INVALID_HANDLE_VALUE) return 1;
-    DWORD written = 0;
-    WriteFile(file, text.data(), static_cast<DWORD>(text.size()), &written, nullptr);
-    CloseHandle(file);
-    return 0;
+    FILE* file = std::fopen(record.c_str(), "wb");
+    if (!file) return 1;
+    std::fprintf(file, "started in %s\r\n", current);
+    return std::fclose(file) == 0 ? 0 : 1;
 }

@@ -18,20 +18,16 @@
 
 namespace {
 
-std::string Utf8(const std::wstring& text) {
-    if (text.empty()) return {};
-    const int n =
-        WideCharToMultiByte(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), nullptr, 0, nullptr, nullptr);
-    std::string out(static_cast<size_t>(n), '\0');
-    WideCharToMultiByte(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), out.data(), n, nullptr, nullptr);
-    // One line per record: line breaks inside a text become " | ".
+// One line per record: line breaks inside a text become " | ".
+std::string Utf8(const wchar_t* text) {
+    char out[8192] = {};
+    WideCharToMultiByte(CP_UTF8, 0, text, -1, out, sizeof(out) - 1, nullptr, nullptr);
     std::string flat;
-    for (char c : out) {
-        if (c == '\r') continue;
-        if (c == '\n') {
+    for (const char* c = out; *c; ++c) {
+        if (*c == '\n') {
             flat += " | ";
-        } else {
-            flat += c;
+        } else if (*c != '\r') {
+            flat += *c;
         }
     }
     return flat;
@@ -49,11 +45,16 @@ std::string ClassOf(HWND window) {
     return name;
 }
 
+std::string Fields(std::initializer_list<long> values) {
+    std::string out;
+    for (long v : values) out.append("\t").append(std::to_string(v));
+    return out;
+}
+
 std::string Rect(HWND window) {
     RECT r = {};
     GetWindowRect(window, &r);
-    return std::to_string(r.left) + "\t" + std::to_string(r.top) + "\t" + std::to_string(r.right - r.left) + "\t" +
-           std::to_string(r.bottom - r.top);
+    return Fields({r.left, r.top, r.right - r.left, r.bottom - r.top});
 }
 
 void Print(const std::string& line) {
@@ -62,117 +63,79 @@ void Print(const std::string& line) {
     WriteFile(GetStdHandle(STD_OUTPUT_HANDLE), out.data(), static_cast<DWORD>(out.size()), &written, nullptr);
 }
 
-std::vector<HWND> Children(HWND parent) {
+BOOL CALLBACK Collect(HWND window, LPARAM list) {
+    reinterpret_cast<std::vector<HWND>*>(list)->push_back(window);
+    return TRUE;
+}
+
+// Children of parent, or the top-level windows without one.
+std::vector<HWND> Windows(HWND parent = nullptr) {
     std::vector<HWND> found;
-    EnumChildWindows(
-        parent,
-        [](HWND child, LPARAM list) {
-            reinterpret_cast<std::vector<HWND>*>(list)->push_back(child);
-            return TRUE;
-        },
-        reinterpret_cast<LPARAM>(&found));
+    if (parent) {
+        EnumChildWindows(parent, Collect, reinterpret_cast<LPARAM>(&found));
+    } else {
+        EnumWindows(Collect, reinterpret_cast<LPARAM>(&found));
+    }
     return found;
 }
 
-std::vector<HWND> TopLevelWindows() {
-    std::vector<HWND> found;
-    EnumWindows(
-        [](HWND window, LPARAM list) {
-            reinterpret_cast<std::vector<HWND>*>(list)->push_back(window);
-            return TRUE;
-        },
-        reinterpret_cast<LPARAM>(&found));
-    return found;
-}
-
-// Memory in the list's process for the messages that carry pointers.
-class RemoteBlock {
-public:
-    explicit RemoteBlock(HWND window) {
-        DWORD pid = 0;
-        GetWindowThreadProcessId(window, &pid);
-        process_ = OpenProcess(PROCESS_VM_OPERATION | PROCESS_VM_READ | PROCESS_VM_WRITE, FALSE, pid);
-        if (process_) block_ = VirtualAllocEx(process_, nullptr, kSize, MEM_COMMIT, PAGE_READWRITE);
-    }
-    ~RemoteBlock() {
-        if (block_) VirtualFreeEx(process_, block_, 0, MEM_RELEASE);
-        if (process_) CloseHandle(process_);
-    }
-    RemoteBlock(const RemoteBlock&) = delete;
-    RemoteBlock& operator=(const RemoteBlock&) = delete;
-
-    bool Ok() const { return block_ != nullptr; }
-    char* At(size_t offset) const { return static_cast<char*>(block_) + offset; }
-    void Write(size_t offset, const void* data, size_t size) const {
-        WriteProcessMemory(process_, At(offset), data, size, nullptr);
-    }
-    void Read(size_t offset, void* data, size_t size) const {
-        ReadProcessMemory(process_, At(offset), data, size, nullptr);
-    }
-
-    static constexpr size_t kSize = 8192;
-
-private:
-    HANDLE process_ = nullptr;
-    void* block_ = nullptr;
-};
-
+// The list view's messages carry pointers, so they point into a block of
+// memory in the list's own process.
 void PrintItems(HWND list) {
-    RemoteBlock remote(list);
-    if (!remote.Ok()) return;
-    const int count = static_cast<int>(SendMessageW(list, LVM_GETITEMCOUNT, 0, 0));
-    constexpr size_t kTextAt = 1024;
-    constexpr int kTextChars = 1024;
+    DWORD pid = 0;
+    GetWindowThreadProcessId(list, &pid);
+    HANDLE process = OpenProcess(PROCESS_VM_OPERATION | PROCESS_VM_READ | PROCESS_VM_WRITE, FALSE, pid);
+    if (!process) return;
+    constexpr SIZE_T kTextAt = 1024, kChars = 1024;
+    auto* block = static_cast<char*>(VirtualAllocEx(process, nullptr, 8192, MEM_COMMIT, PAGE_READWRITE));
+    const int count = block ? static_cast<int>(SendMessageW(list, LVM_GETITEMCOUNT, 0, 0)) : 0;
     for (int i = 0; i < count; ++i) {
         LVITEMW item = {};
-        item.pszText = reinterpret_cast<wchar_t*>(remote.At(kTextAt));
-        item.cchTextMax = kTextChars;
-        remote.Write(0, &item, sizeof(item));
-        SendMessageW(list, LVM_GETITEMTEXTW, static_cast<WPARAM>(i), reinterpret_cast<LPARAM>(remote.At(0)));
-        std::vector<wchar_t> text(kTextChars + 1, L'\0');
-        remote.Read(kTextAt, text.data(), kTextChars * sizeof(wchar_t));
+        item.pszText = reinterpret_cast<wchar_t*>(block + kTextAt);
+        item.cchTextMax = kChars;
+        WriteProcessMemory(process, block, &item, sizeof(item), nullptr);
+        SendMessageW(list, LVM_GETITEMTEXTW, i, reinterpret_cast<LPARAM>(block));
+        std::vector<wchar_t> text(kChars + 1, L'\0');
+        ReadProcessMemory(process, block + kTextAt, text.data(), kChars * sizeof(wchar_t), nullptr);
         RECT bounds = {LVIR_BOUNDS, 0, 0, 0};
-        remote.Write(0, &bounds, sizeof(bounds));
-        SendMessageW(list, LVM_GETITEMRECT, static_cast<WPARAM>(i), reinterpret_cast<LPARAM>(remote.At(0)));
-        remote.Read(0, &bounds, sizeof(bounds));
+        WriteProcessMemory(process, block, &bounds, sizeof(bounds), nullptr);
+        SendMessageW(list, LVM_GETITEMRECT, i, reinterpret_cast<LPARAM>(block));
+        ReadProcessMemory(process, block, &bounds, sizeof(bounds), nullptr);
         // The check box is the state image at the item's left end.
         POINT box = {bounds.left + 8, (bounds.top + bounds.bottom) / 2};
         ClientToScreen(list, &box);
-        const LRESULT state = SendMessageW(list, LVM_GETITEMSTATE, static_cast<WPARAM>(i), LVIS_STATEIMAGEMASK);
-        const bool checked = (static_cast<UINT>(state) >> 12) == 2;
-        Print("item\t" + std::to_string(i) + "\t" + (checked ? "1" : "0") + "\t" + std::to_string(box.x) + "\t" +
-              std::to_string(box.y) + "\t" + Utf8(text.data()));
+        const auto state = static_cast<UINT>(SendMessageW(list, LVM_GETITEMSTATE, i, LVIS_STATEIMAGEMASK));
+        Print("item" + Fields({i, (state >> 12) == 2, box.x, box.y}) + "\t" + Utf8(text.data()));
     }
+    if (block) VirtualFreeEx(process, block, 0, MEM_RELEASE);
+    CloseHandle(process);
 }
 
 int Boxes() {
-    for (HWND window : TopLevelWindows()) {
+    for (HWND window : Windows()) {
         if (!IsWindowVisible(window) || ClassOf(window) != "#32770") continue;
-        Print("box\t" + Rect(window) + "\t" + Utf8(TextOf(window)));
-        for (HWND child : Children(window)) {
+        Print("box" + Rect(window) + "\t" + Utf8(TextOf(window).c_str()));
+        for (HWND child : Windows(window)) {
             if (!IsWindowVisible(child)) continue;
             const std::string kind = ClassOf(child);
-            const std::string text = Utf8(TextOf(child));
+            const std::string text = Utf8(TextOf(child).c_str());
             if (kind == "Static" && !text.empty()) Print("text\t" + text);
-            if (kind == "Button") {
-                RECT r = {};
-                GetWindowRect(child, &r);
-                Print("button\t" + text + "\t" + std::to_string((r.left + r.right) / 2) + "\t" +
-                      std::to_string((r.top + r.bottom) / 2));
-            }
+            RECT r = {};
+            GetWindowRect(child, &r);
+            if (kind == "Button") Print("button\t" + text + Fields({(r.left + r.right) / 2, (r.top + r.bottom) / 2}));
         }
     }
     return 0;
 }
 
 int Controls(const std::wstring& title) {
-    for (HWND window : TopLevelWindows()) {
+    for (HWND window : Windows()) {
         if (TextOf(window) != title || ClassOf(window) == "#32770") continue;
-        Print("window\t" + Rect(window) + "\t" + (IsWindowVisible(window) ? "1" : "0"));
-        for (HWND child : Children(window)) {
+        Print("window" + Rect(window) + Fields({IsWindowVisible(window) != 0}));
+        for (HWND child : Windows(window)) {
             const std::string kind = ClassOf(child);
-            Print("control\t" + kind + "\t" + (IsWindowVisible(child) ? "1" : "0") + "\t" +
-                  (IsWindowEnabled(child) ? "1" : "0") + "\t" + Rect(child) + "\t" + Utf8(TextOf(child)));
+            Print("control\t" + kind + Fields({IsWindowVisible(child) != 0, IsWindowEnabled(child) != 0}) +
+                  Rect(child) + "\t" + Utf8(TextOf(child).c_str()));
             if (kind.find("SysListView32") != std::string::npos) PrintItems(child);
         }
         return 0;
