@@ -7,6 +7,7 @@
 #   scripts/tests/fuzz.sh RESULTS-DIR
 set -uo pipefail
 source "$(dirname "$0")/../lib/common.sh"
+source "$(dirname "$0")/../lib/results.sh"
 cd "$PELLWISE_ROOT"
 
 results="${1:?results directory}"
@@ -17,31 +18,17 @@ summary="$build/summary.tsv"
 rm -f "$summary"
 PELLWISE_FUZZ_BUILD="$build" scripts/fuzz "$seconds"
 
-cases=()
-failures=0
+report_to "$results/fuzz.xml" fuzz Fuzz
 if [ ! -s "$summary" ]; then
-    cases+=("    <testcase name=\"FuzzTargetsBuildAndRun\" classname=\"Fuzz\"><failure message=\"no summary: the build or the seeds failed\"/></testcase>")
-    failures=1
+    record FuzzTargetsBuildAndRun "no summary: the build or the seeds failed"
 else
     while IFS=$'\t' read -r target outcome executions rate corpus took; do
         [ "$target" = target ] && continue
-        xml="    <testcase name=\"${target}RunsCleanFor${seconds}Seconds\" classname=\"Fuzz\" time=\"$took\">"
-        xml+="<properties><property name=\"executions\" value=\"$executions\"/>"
-        xml+="<property name=\"executions_per_second\" value=\"$rate\"/><property name=\"corpus\" value=\"$corpus\"/></properties>"
-        if [ "$outcome" != ok ]; then
-            xml+="<failure message=\"$outcome (see $build/$target.log and $build/crashes/)\"/>"
-            failures=$((failures + 1))
-        fi
-        cases+=("$xml</testcase>")
+        properties="<properties><property name=\"executions\" value=\"$executions\"/>"
+        properties+="<property name=\"executions_per_second\" value=\"$rate\"/><property name=\"corpus\" value=\"$corpus\"/></properties>"
+        failure=""
+        [ "$outcome" = ok ] || failure="$outcome (see $build/$target.log and $build/crashes/)"
+        record "${target}RunsCleanFor${seconds}Seconds" "$failure" "$properties" "time=\"$took\""
     done <"$summary"
 fi
-
-{
-    echo '<?xml version="1.0" encoding="UTF-8"?>'
-    echo "<testsuites tests=\"${#cases[@]}\" failures=\"$failures\" errors=\"0\" disabled=\"0\" name=\"fuzz\">"
-    echo "  <testsuite name=\"Fuzz\" tests=\"${#cases[@]}\" failures=\"$failures\" errors=\"0\" disabled=\"0\">"
-    printf '%s\n' "${cases[@]}"
-    echo "  </testsuite>"
-    echo "</testsuites>"
-} >"$results/fuzz.xml"
-[ "$failures" -eq 0 ]
+write_report

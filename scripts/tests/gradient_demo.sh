@@ -5,6 +5,7 @@
 set -uo pipefail
 source "$(dirname "$0")/../lib/common.sh"
 source "$(dirname "$0")/../lib/wine.sh"
+source "$(dirname "$0")/../lib/results.sh"
 cd "$PELLWISE_ROOT"
 
 results="${1:?results directory}"
@@ -18,17 +19,7 @@ if [ -z "${DISPLAY:-}" ]; then
     init_wine
 fi
 
-cases=()
-failures=0
-record() {  # record NAME MESSAGE-OR-EMPTY
-    local xml="    <testcase name=\"$1\" classname=\"GradientDemo\">"
-    if [ -n "$2" ]; then
-        xml+="<failure message=\"$2\"/>"
-        failures=$((failures + 1))
-        say "FAILED: $1: $2"
-    fi
-    cases+=("$xml</testcase>")
-}
+report_to "$results/gradient_demo.xml" gradient_demo GradientDemo
 
 pixel() { convert "$shot" -format "%[hex:u.p{$1,$2}]" info: 2>/dev/null | cut -c1-6; }
 
@@ -67,12 +58,4 @@ else
 fi
 [ -n "${demo_pid:-}" ] && wait "$demo_pid" 2>/dev/null
 
-{
-    echo '<?xml version="1.0" encoding="UTF-8"?>'
-    echo "<testsuites tests=\"${#cases[@]}\" failures=\"$failures\" errors=\"0\" disabled=\"0\" name=\"gradient_demo\">"
-    echo "  <testsuite name=\"GradientDemo\" tests=\"${#cases[@]}\" failures=\"$failures\" errors=\"0\" disabled=\"0\">"
-    printf '%s\n' "${cases[@]}"
-    echo "  </testsuite>"
-    echo "</testsuites>"
-} >"$results/gradient_demo.xml"
-[ "$failures" -eq 0 ]
+write_report

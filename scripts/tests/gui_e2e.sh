@@ -9,6 +9,7 @@
 set -uo pipefail
 source "$(dirname "$0")/../lib/common.sh"
 source "$(dirname "$0")/../lib/wine.sh"
+source "$(dirname "$0")/../lib/results.sh"
 source "$(dirname "$0")/gui_driver.bash"
 cd "$PELLWISE_ROOT"
 
@@ -34,37 +35,11 @@ if [ -z "${DISPLAY:-}" ]; then
     init_wine
 fi
 
-cases=()
-failures=0
-record() {  # record NAME [FAILURE-MESSAGE]
-    local xml="    <testcase name=\"$1\" classname=\"GuiEndToEnd\">"
-    if [ -n "${2:-}" ]; then
-        local message=${2//&/&amp;}
-        message=${message//\"/&quot;}
-        message=${message//</&lt;}
-        xml+="<failure message=\"$message\"/>"
-        failures=$((failures + 1))
-        say "FAILED: $1: $2"
-    else
-        say "passed: $1"
-    fi
-    cases+=("$xml</testcase>")
-}
+report_to "$results/gui_e2e.xml" gui_e2e GuiEndToEnd
 check() {  # check NAME FAILURE-MESSAGE COMMAND...: passes when the command succeeds
     local name=$1 message=$2
     shift 2
     if "$@"; then record "$name"; else record "$name" "$message"; fi
-}
-
-write_report() {
-    {
-        echo '<?xml version="1.0" encoding="UTF-8"?>'
-        echo "<testsuites tests=\"${#cases[@]}\" failures=\"$failures\" errors=\"0\" disabled=\"0\" name=\"gui_e2e\">"
-        echo "  <testsuite name=\"GuiEndToEnd\" tests=\"${#cases[@]}\" failures=\"$failures\" errors=\"0\" disabled=\"0\">"
-        printf '%s\n' "${cases[@]}"
-        echo "  </testsuite>"
-        echo "</testsuites>"
-    } >"$results/gui_e2e.xml"
 }
 
 for f in "$gui" "$cli" "$probe" "$stand_in"; do
@@ -264,4 +239,3 @@ stop_gui
 
 say "Screenshots: $shots"
 write_report
-[ "$failures" -eq 0 ]

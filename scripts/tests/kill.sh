@@ -15,6 +15,7 @@
 # replayed. Writes RESULTS-DIR/kill.xml and build/kill-test/report.txt.
 set -uo pipefail
 source "$(dirname "$0")/../lib/common.sh"
+source "$(dirname "$0")/../lib/results.sh"
 cd "$PELLWISE_ROOT"
 
 results="${1:?results directory}"
@@ -29,27 +30,7 @@ if [ ! -x "$pellwise" ]; then
     cmake --preset release >/dev/null && cmake --build --preset release --target pellwise_console >/dev/null
 fi
 
-cases=()
-failures=0
-record() { # record NAME MESSAGE-OR-EMPTY
-    local xml="    <testcase name=\"$1\" classname=\"KillTest\">"
-    if [ -n "$2" ]; then
-        xml+="<failure message=\"$(printf '%s' "$2" | sed 's/&/\&amp;/g; s/</\&lt;/g; s/"/\&quot;/g')\"/>"
-        failures=$((failures + 1))
-        say "FAILED: $1: $2"
-    fi
-    cases+=("$xml</testcase>")
-}
-write_report() {
-    {
-        echo '<?xml version="1.0" encoding="UTF-8"?>'
-        echo "<testsuites tests=\"${#cases[@]}\" failures=\"$failures\" errors=\"0\" disabled=\"0\" name=\"kill\">"
-        echo "  <testsuite name=\"KillTest\" tests=\"${#cases[@]}\" failures=\"$failures\" errors=\"0\" disabled=\"0\">"
-        printf '%s\n' "${cases[@]}"
-        echo "  </testsuite>"
-        echo "</testsuites>"
-    } >"$results/kill.xml"
-}
+report_to "$results/kill.xml" kill KillTest
 abort() {
     record "$1" "$2"
     write_report
@@ -188,4 +169,3 @@ remaining=$(find "$work/game" -name "*$temporary_suffix" | wc -l)
 # The large game is not needed once the figures are out.
 rm -rf "$work/pristine" "$work/reference" "$work/game"
 write_report
-[ "$failures" -eq 0 ]
