@@ -1,12 +1,11 @@
-// The INI reader over any text. A value found is a piece of the text without
-// a line end or outer blanks; setting a value and reading it back gives that
-// value, and leaves every other key reading as before.
+// The INI reader over any text. A value found holds no line end and no outer
+// blanks; setting a value and reading it back gives that value, and leaves
+// every other key reading as before.
 #include <string_view>
 #include <vector>
 
 #include "fuzz/fuzz_support.h"
 #include "services/ini_text.h"
-#include "services/settings_file.h"
 #include "services/text_codec.h"
 
 namespace {
@@ -16,20 +15,11 @@ using namespace pellwise::fuzz;
 
 bool IsBlank(char c) { return c == ' ' || (c >= '\t' && c <= '\r') || c == '\x1A'; }
 
-bool SameName(std::string_view a, std::string_view b) {
-    if (a.size() != b.size()) return false;
-    for (size_t i = 0; i < a.size(); ++i)
-        if (UpperCase1251(a[i]) != UpperCase1251(b[i])) return false;
-    return true;
-}
-
+// Names that WithValue writes back as they are: no blanks, brackets or '='.
 bool IsPlainName(std::string_view name) {
-    if (name.empty()) return false;
-    for (const char c : name)
-        if (!((c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9') || c == '_' || c == '#' ||
-              c == '@' || c == '$' || c == '&'))
-            return false;
-    return true;
+    return !name.empty() &&
+           name.find_first_not_of("abcdefghijklmnopqrstuvwxyzABCDEFGHIJKLMNOPQRSTUVWXYZ0123456789_#@$&") ==
+               std::string_view::npos;
 }
 
 struct Name {
@@ -64,30 +54,19 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     const std::vector<Name> names = NamesIn(text);
     for (const Name& name : names) {
         const std::optional<std::string> value = ini_text::FindValue(text, name.Section, name.Key);
-        if (value) {
-            Expect(value->find_first_of("\r\n") == std::string::npos, "a value holds no line end");
-            Expect(value->empty() || (!IsBlank(value->front()) && !IsBlank(value->back())), "a value is trimmed");
-            Expect(text.find(*value) != std::string_view::npos, "a value is a piece of the text");
-            Expect(ini_text::Deliver(*value, 4096).size() <= 4095, "a delivered value fits its buffer");
-        }
+        if (!value) continue;
+        Expect(value->find_first_of("\r\n") == std::string::npos, "a value holds no line end");
+        Expect(value->empty() || (!IsBlank(value->front()) && !IsBlank(value->back())), "a value is trimmed");
     }
     // Setting one value changes that value alone.
     const Name& target = names.back();
     const std::string set = ini_text::WithValue(text, target.Section, target.Key, "fuzz value");
-    const std::optional<std::string> readBack = ini_text::FindValue(set, target.Section, target.Key);
-    if (!readBack || *readBack != "fuzz value")
-        Broken("[" + target.Section + "] " + target.Key + " reads '" + readBack.value_or("<none>") + "' once set");
+    Expect(ini_text::FindValue(set, target.Section, target.Key) == "fuzz value", "a value set reads back");
     for (const Name& other : names) {
-        if (SameName(other.Section, target.Section) && SameName(other.Key, target.Key)) continue;
-        if (ini_text::FindValue(set, other.Section, other.Key) != ini_text::FindValue(text, other.Section, other.Key))
-            Broken("setting [" + target.Section + "] " + target.Key + " changed [" + other.Section + "] " + other.Key);
+        if (UpperCase(other.Section + '\n' + other.Key) == UpperCase(target.Section + '\n' + target.Key)) continue;
+        Expect(
+            ini_text::FindValue(set, other.Section, other.Key) == ini_text::FindValue(text, other.Section, other.Key),
+            "setting one value changes no other");
     }
-
-    // The settings file reads the file the same way.
-    SettingsFile file = OpenSettingsFile(WriteScratch("options.ini", text));
-    file.Section = names.front().Section;
-    const std::optional<std::string> value = ini_text::FindValue(text, file.Section, names.front().Key);
-    Expect(file.ReadString(names.front().Key, "default") == ini_text::Deliver(value.value_or("default"), 4096),
-           "ReadString delivers what the text holds");
     return 0;
 }

@@ -11,17 +11,13 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     using namespace pellwise;
     using namespace pellwise::fuzz;
     const std::string bytes(reinterpret_cast<const char*>(data), size);
-    FileStream stream = FileStream::OpenForReading(WriteScratch("version.txt", bytes));
+    FileStream stream = FileStream::OpenForReading(WriteScratch("version.txt", data, size));
     Expect(stream.IsOpen() && stream.Size() == size, "the file opens with its size");
-
-    size_t at = 0;
-    while (at < size) {
+    for (size_t at = 0; at < size;) {
         const size_t end = std::min(bytes.find_first_of(std::string("\r\n\0", 3), at), size);
-        size_t next = end + 1;
-        if (end < size && bytes[end] == '\r' && end + 1 < size && bytes[end + 1] == '\n') ++next;
-        if (stream.ReadLine() != bytes.substr(at, end - at)) Broken("line at " + std::to_string(at) + " differs");
-        at = std::min(next, size);
-        if (stream.Position() != at) Broken("position after the line at " + std::to_string(at) + " is wrong");
+        Expect(stream.ReadLine() == bytes.substr(at, end - at), "a line ends at its first CR, LF or NUL");
+        at = std::min(end + (bytes.compare(end, 2, "\r\n") == 0 ? 2 : 1), size);
+        Expect(stream.Position() == at, "a line's ending is passed over");
     }
     Expect(stream.ReadLine().empty(), "at the end a line is empty");
 
