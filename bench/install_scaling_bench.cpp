@@ -14,7 +14,7 @@
 #include <stdexcept>
 
 #include "gamedata/text_db.h"
-#include "gamedata/whole_file.h"
+#include "services/whole_file.h"
 #include "installer/engine/installer.h"
 #include "installer/engine/sample_game.h"
 #include "services/atomic_file.h"

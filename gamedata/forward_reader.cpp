@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-#include "gamedata/whole_file.h"
+#include "services/whole_file.h"
 #include "services/file_stream.h"
 
 namespace pellwise {

@@ -6,7 +6,7 @@
 #include "gamedata/byte_reader.h"
 #include "gamedata/game_context.h"
 #include "gamedata/text_references.h"
-#include "gamedata/whole_file.h"
+#include "services/whole_file.h"
 #include "services/message_service.h"
 
 namespace pellwise {

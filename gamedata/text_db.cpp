@@ -6,7 +6,7 @@
 #include <string_view>
 
 #include "gamedata/byte_reader.h"
-#include "gamedata/whole_file.h"
+#include "services/whole_file.h"
 #include "services/atomic_file.h"
 #include "services/file_stream.h"
 #include "services/message_service.h"

@@ -1,7 +1,7 @@
 #include "services/atomic_file.h"
-#include "services/file_stream.h"
 #include "services/ini_text.h"
 #include "services/settings_file.h"
+#include "services/whole_file.h"
 
 namespace pellwise {
 
@@ -9,18 +9,13 @@ namespace {
 
 constexpr size_t kValueBuffer = 4096;
 
-void ReadWholeFile(const std::string& path, std::string& text) {
-    FileStream stream = FileStream::OpenForReading(path);
-    text.resize(stream.Size());
-    text.resize(static_cast<size_t>(stream.Read(text.data(), static_cast<int>(text.size()))));
-}
-
 }  // namespace
 
 std::string SettingsFile::ReadString(const std::string& key, const std::string& defaultValue) {
     // A file that cannot be read reads as an empty one.
-    std::string text;
-    ReadWholeFile(path_, text);
+    const std::optional<std::vector<uint8_t>> bytes = ReadWholeFile(path_);
+    const std::string_view text =
+        bytes ? std::string_view(reinterpret_cast<const char*>(bytes->data()), bytes->size()) : std::string_view();
     if (Mode == SettingsMode::Write) {
         WriteFileAtomically(path_, ini_text::WithValue(text, Section, key, defaultValue));
         return defaultValue;

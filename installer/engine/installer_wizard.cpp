@@ -1,5 +1,5 @@
 #include "gamedata/object_import.h"
-#include "gamedata/whole_file.h"
+#include "services/whole_file.h"
 #include "installer/engine/installer.h"
 #include "installer/engine/mission_list.h"
 #include "services/file_stream.h"

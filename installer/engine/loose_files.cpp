@@ -1,6 +1,6 @@
 #include "installer/engine/loose_files.h"
 
-#include "gamedata/whole_file.h"
+#include "services/whole_file.h"
 #include "installer/engine/folders.h"
 #include "services/atomic_file.h"
 #include "services/file_system.h"

@@ -6,7 +6,7 @@
 
 #include <string_view>
 
-#include "gamedata/whole_file.h"
+#include "services/whole_file.h"
 #include "gradient/gradient_control.h"
 #include "installer/gui/keep_alive.h"
 #include "installer/gui/main_window.h"

@@ -1,4 +1,4 @@
-#include "gamedata/whole_file.h"
+#include "services/whole_file.h"
 
 #include <algorithm>
 
