@@ -5,13 +5,17 @@
 #include <cstdint>
 #include <filesystem>
 #include <initializer_list>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
 
+#include "gamedata/game_context.h"
 #include "gamedata/scene_file.h"
+#include "gamedata/text_db.h"
 #include "gamedata/text_references.h"
 #include "services/recording_message_service.h"
+#include "services/settings_file.h"
 #include "tests/services/temp_folder.h"
 
 // Builders for the chunks and files the game-data tests use, and a fresh
@@ -107,6 +111,25 @@ protected:
     testing::TempFolder folder_;
     const std::filesystem::path dir_ = folder_.Path();
     RecordingMessageService messages_;
+};
+
+// A game database and a mod's NewTexts.ini for the import and the rewrite.
+class GameContextTest : public SceneFileTest {
+protected:
+    void SetUp() override {
+        newTexts.emplace(Write("NewTexts.ini", Text("[other]\n#@$&000001=wrong\n"
+                                                    "[texts]\n#@$&000001=Hello\n#@$&000002=Hello\n"
+                                                    "#@$&000003=game text\n")));
+        db.Append("game text", 10);
+        db.Append("end", 20);
+        context.TextDb = &db;
+        context.NewTexts = &*newTexts;
+        context.OverwriteQuestion = "Overwrite?\rReally?";
+    }
+
+    std::optional<SettingsFile> newTexts;
+    TextDB db;
+    GameContext context{messages_, nullptr, nullptr, {}, {}};
 };
 
 }  // namespace pellwise::scene_test
