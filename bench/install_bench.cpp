@@ -14,12 +14,12 @@
 #include <stdexcept>
 #include <vector>
 
-#include "services/whole_file.h"
 #include "installer/engine/installer.h"
 #include "installer/engine/sample_game.h"
 #include "services/atomic_file.h"
 #include "services/file_stream.h"
 #include "services/message_service.h"
+#include "services/whole_file.h"
 
 namespace {
 

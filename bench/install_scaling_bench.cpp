@@ -14,11 +14,11 @@
 #include <stdexcept>
 
 #include "gamedata/text_db.h"
-#include "services/whole_file.h"
 #include "installer/engine/installer.h"
 #include "installer/engine/sample_game.h"
 #include "services/atomic_file.h"
 #include "services/message_service.h"
+#include "services/whole_file.h"
 
 namespace pellwise {
 namespace {

@@ -2,8 +2,8 @@
 
 #include <algorithm>
 
-#include "services/whole_file.h"
 #include "services/file_stream.h"
+#include "services/whole_file.h"
 
 namespace pellwise {
 

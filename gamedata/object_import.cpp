@@ -6,8 +6,8 @@
 #include "gamedata/byte_reader.h"
 #include "gamedata/game_context.h"
 #include "gamedata/text_references.h"
-#include "services/whole_file.h"
 #include "services/message_service.h"
+#include "services/whole_file.h"
 
 namespace pellwise {
 namespace {

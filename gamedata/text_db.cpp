@@ -6,11 +6,11 @@
 #include <string_view>
 
 #include "gamedata/byte_reader.h"
-#include "services/whole_file.h"
 #include "services/atomic_file.h"
 #include "services/file_stream.h"
 #include "services/message_service.h"
 #include "services/text_codec.h"
+#include "services/whole_file.h"
 
 namespace pellwise {
 namespace {

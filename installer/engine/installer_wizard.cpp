@@ -1,5 +1,4 @@
 #include "gamedata/object_import.h"
-#include "services/whole_file.h"
 #include "installer/engine/installer.h"
 #include "installer/engine/mission_list.h"
 #include "services/file_stream.h"
@@ -7,6 +6,7 @@
 #include "services/folder_listing.h"
 #include "services/message_service.h"
 #include "services/paths.h"
+#include "services/whole_file.h"
 
 namespace pellwise {
 

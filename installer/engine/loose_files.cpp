@@ -1,10 +1,10 @@
 #include "installer/engine/loose_files.h"
 
-#include "services/whole_file.h"
 #include "installer/engine/folders.h"
 #include "services/atomic_file.h"
 #include "services/file_system.h"
 #include "services/paths.h"
+#include "services/whole_file.h"
 
 namespace pellwise {
 

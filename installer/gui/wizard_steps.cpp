@@ -6,13 +6,13 @@
 
 #include <string_view>
 
-#include "services/whole_file.h"
 #include "gradient/gradient_control.h"
 #include "installer/gui/keep_alive.h"
 #include "installer/gui/main_window.h"
 #include "installer/gui/mission_items.h"
 #include "installer/gui/run_failures.h"
 #include "services/message_service.h"
+#include "services/whole_file.h"
 #include "services/window/application.h"
 #include "services/window/form.h"
 #include "services/window/labels.h"

@@ -25,9 +25,7 @@ std::wstring ToWide(const std::string& cp1251) {
     return std::wstring(text.begin(), text.end());
 }
 
-std::string FromWide(const std::wstring& text) {
-    return Utf16ToCp1251(std::u16string(text.begin(), text.end()));
-}
+std::string FromWide(const std::wstring& text) { return Utf16ToCp1251(std::u16string(text.begin(), text.end())); }
 
 COLORREF ResolveColor(Color color) {
     return color & kSystemColor ? GetSysColor(static_cast<int>(color & 0xFF)) : static_cast<COLORREF>(color);
