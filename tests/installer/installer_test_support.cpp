@@ -53,11 +53,6 @@ static fs::path Native(const std::string& path) {
     return fs::path(std::u8string(utf8.begin(), utf8.end()));
 }
 
-static std::string Generic(const fs::path& path) {
-    const std::u8string text = path.generic_u8string();
-    return std::string(text.begin(), text.end());
-}
-
 static std::string ReadAll(const fs::path& path) {
     std::ifstream in(path, std::ios::binary);
     if (!in) return "<missing>";
@@ -69,13 +64,10 @@ static std::string ReadAll(const fs::path& path) {
 std::string ReadFile(const std::string& path) { return ReadAll(Native(path)); }
 
 void WriteFile(const std::string& path, const std::string& bytes) {
+    std::error_code ec;
+    fs::create_directories(Native(path).parent_path(), ec);
     std::ofstream out(Native(path), std::ios::binary | std::ios::trunc);
     out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
-}
-
-bool PathExists(const std::string& path) {
-    std::error_code ec;
-    return fs::exists(Native(path), ec);
 }
 
 void RemovePath(const std::string& path) {
@@ -83,16 +75,11 @@ void RemovePath(const std::string& path) {
     fs::remove_all(Native(path), ec);
 }
 
-void MakeFolder(const std::string& path) {
-    RemovePath(path);
-    std::error_code ec;
-    fs::create_directories(Native(path), ec);
-}
-
 std::map<std::string, std::string> Snapshot(const std::string& folder) {
     std::map<std::string, std::string> files;
     for (const auto& entry : fs::recursive_directory_iterator(Native(folder))) {
-        const std::string rel = Generic(entry.path().lexically_relative(Native(folder)));
+        const std::u8string relative = entry.path().lexically_relative(Native(folder)).generic_u8string();
+        const std::string rel(relative.begin(), relative.end());
         if (entry.is_directory())
             files[rel + "/"] = "";
         else
@@ -101,23 +88,12 @@ std::map<std::string, std::string> Snapshot(const std::string& folder) {
     return files;
 }
 
-static SampleOptions SmallGame() {
-    SampleOptions options;
-    options.Missions = 2;
-    options.SceneSize = 3000;
-    options.TextDbEntries = 150;
-    return options;
-}
-
 static std::string GameFolder() {
     const std::string cyrillic = NativeFromUtf8("Мафия 1.0 игра");
     return NativeToUtf8(cyrillic) == "Мафия 1.0 игра" ? cyrillic : "Mafia 1.0 game";
 }
 
-HostileGame::HostileGame(const std::string& name) : Sample(name, SmallGame(), GameFolder()) {}
-
-std::vector<std::string> HostileGame::InstallArgs() const {
-    return testing::InstallArgs(Game, {"--all-missions", "--overwrite", "yes", "--replace-files", "yes"});
-}
+HostileGame::HostileGame(const std::string& name)
+    : Sample(name, {.Missions = 2, .SceneSize = 3000, .TextDbEntries = 150, .MissionNames = {}}, GameFolder()) {}
 
 }  // namespace pellwise::testing

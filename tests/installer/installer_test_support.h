@@ -45,11 +45,9 @@ ConsoleRun Pellwise(const std::vector<std::string>& args, const std::string& cwd
 // Arguments for installing the sample: --game and --mod given, then `more`.
 std::vector<std::string> InstallArgs(const SampleGame& game, std::vector<std::string> more);
 
-std::string ReadFile(const std::string& path);  // "<missing>" when unreadable
-void WriteFile(const std::string& path, const std::string& bytes);
-bool PathExists(const std::string& path);
+std::string ReadFile(const std::string& path);                      // "<missing>" when unreadable
+void WriteFile(const std::string& path, const std::string& bytes);  // its folder made when missing
 void RemovePath(const std::string& path);
-void MakeFolder(const std::string& path);  // in place of whatever was there
 // Every file below a folder with its bytes, for comparing whole trees.
 std::map<std::string, std::string> Snapshot(const std::string& folder);
 
@@ -76,7 +74,9 @@ struct HostileGame : Sample {
     explicit HostileGame(const std::string& name);
     std::string InGame(const std::string& relative = {}) const { return JoinPath(Game.GameDir, relative); }
     // install --game --mod --all-missions, every question answered yes.
-    std::vector<std::string> InstallArgs() const;
+    std::vector<std::string> InstallArgs() const {
+        return testing::InstallArgs(Game, {"--all-missions", "--overwrite", "yes", "--replace-files", "yes"});
+    }
 };
 
 }  // namespace pellwise::testing
