@@ -1,9 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
-#include <sstream>
 
-#include "services/console_message_service.h"
 #include "services/file_system.h"
 #include "services/lists.h"
 #include "services/recording_message_service.h"
@@ -34,14 +32,6 @@ TEST(Lists, AnIndexOutsideTheListReadsNothing) {
     strings.Add("a", 5);
     EXPECT_EQ(pointers.Get(1) + pointers.Get(-1) + strings.ValueAt(1), 0u);
     EXPECT_EQ(strings.Get(-1) + strings.Ref(1) + strings.Join(","), "a,");
-}
-
-TEST(ConsoleMessageService, WritesUtf8LinesAndWithoutATerminalTakesThePresetAnswer) {
-    std::ostringstream out;
-    std::istringstream in;
-    ConsoleMessageService console(out, in, false);
-    EXPECT_EQ(console.ShowMessageBox(Ru("Ошибка\r\nПерезаписать?"), kMbYesNo | kMbIconQuestion), kIdNo);
-    EXPECT_EQ(out.str(), "Ошибка\nПерезаписать?\n-> No (preset answer)\n");
 }
 
 }  // namespace

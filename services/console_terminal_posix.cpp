@@ -1,9 +1,0 @@
-#include <unistd.h>
-
-#include "services/console_message_service.h"
-
-namespace pellwise {
-
-bool StandardInputIsTerminal() { return isatty(STDIN_FILENO) != 0; }
-
-}  // namespace pellwise
