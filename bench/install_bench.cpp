@@ -15,7 +15,7 @@
 #include <vector>
 
 #include "installer/engine/installer.h"
-#include "installer/engine/sample_game.h"
+#include "installer/sample/sample_game.h"
 #include "services/atomic_file.h"
 #include "services/file_stream.h"
 #include "services/message_service.h"

@@ -15,7 +15,7 @@
 
 #include "gamedata/text_db.h"
 #include "installer/engine/installer.h"
-#include "installer/engine/sample_game.h"
+#include "installer/sample/sample_game.h"
 #include "services/atomic_file.h"
 #include "services/message_service.h"
 #include "services/whole_file.h"

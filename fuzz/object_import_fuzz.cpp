@@ -11,7 +11,7 @@
 #include "gamedata/object_import.h"
 #include "gamedata/text_db.h"
 #include "gamedata/text_references.h"
-#include "installer/engine/sample_game.h"
+#include "installer/sample/sample_game.h"
 #include "services/settings_file.h"
 
 namespace {

@@ -1,5 +1,8 @@
 #pragma once
 
+// The scene model (scene_model.cpp), its reader (scene_reader.cpp) and its
+// writer (scene_writer.cpp).
+
 #include <cstdint>
 #include <string>
 #include <vector>

@@ -111,7 +111,6 @@ std::string TextReference(uint32_t id) {
 void RewriteTextReferences(SceneFile& scene, int idx, GameContext& context) {
     if (!ReadyToRewrite(scene, idx, context)) return;
     context.NewTexts->Section = kNewTextsSection;
-    context.NewTexts->Mode = SettingsMode::Read;
 
     if (DefinitionType(scene, idx) != kScriptDefinition) return;
     const std::span<uint8_t> data = DefinitionData(scene, idx);

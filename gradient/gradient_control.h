@@ -10,9 +10,9 @@
 #include <string>
 
 #include "gradient/gradient_model.h"
-#include "services/window/application.h"
-#include "services/window/control.h"
-#include "services/window/handles.h"
+#include "window/application.h"
+#include "window/control.h"
+#include "window/handles.h"
 
 namespace pellwise {
 

@@ -155,11 +155,6 @@ std::string FileStream::ReadLine() {
     return line;
 }
 
-int FileStream::WriteString(const std::string& text) {
-    if (text.empty()) return 0;
-    return Write(text.data(), static_cast<int>(text.size()));
-}
-
 bool FileStream::Flush() { return IsOpen() && impl_->file->Flush(); }
 
 }  // namespace pellwise

@@ -42,7 +42,6 @@ public:
     uint32_t Position();
     uint32_t Size();
     std::string ReadLine();
-    int WriteString(const std::string& text);
     // Forces written bytes to the disk (fsync / FlushFileBuffers).
     bool Flush();
 

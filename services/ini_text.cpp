@@ -25,19 +25,13 @@ bool SameName(std::string_view a, std::string_view b) {
 struct Line {
     std::string_view text;
     size_t next = 0;
-    bool ended = false;  // there was a line end after it
 };
 
 Line LineAt(std::string_view text, size_t begin) {
     size_t end = text.find_first_of("\r\n", begin);
-    Line line;
-    line.ended = end != std::string_view::npos;
-    if (!line.ended) end = text.size();
-    line.text = text.substr(begin, end - begin);
-    // A CR LF pair is one line end (the empty line between them would not
-    // count anyway, but a line added after this one must follow the pair).
-    line.next = !line.ended ? end : text.compare(end, 2, "\r\n") == 0 ? end + 2 : end + 1;
-    return line;
+    if (end == std::string_view::npos) return {text.substr(begin), text.size()};
+    // A CR LF pair is one line end.
+    return {text.substr(begin, end - begin), text.compare(end, 2, "\r\n") == 0 ? end + 2 : end + 1};
 }
 
 // The name of a section header line, or nothing when the line is none.
@@ -51,23 +45,11 @@ std::optional<std::string_view> SectionName(std::string_view line) {
 // Walks the lines of `text` the way the private-profile functions read them
 // and stops at the first key of the asked name in the first section of the
 // asked name.
-struct Search {
-    std::optional<Line> key;  // the line of the key
-    bool sectionFound = false;
-    size_t sectionEnd = 0;  // after the last non-blank line of the section
-    bool sectionEndEnded = true;
-};
-
-Search Find(std::string_view text, std::string_view section, std::string_view key) {
+std::optional<Line> Find(std::string_view text, std::string_view section, std::string_view key) {
     section = Trim(section);
     key = Trim(key);
-    Search search;
     // Lines before the first header form a section without a name.
-    enum class Where { Before, Inside, After } where = Where::Before;
-    if (section.empty()) {
-        where = Where::Inside;
-        search.sectionFound = true;
-    }
+    enum class Where { Before, Inside, After } where = section.empty() ? Where::Inside : Where::Before;
     for (size_t at = 0; at < text.size() && where != Where::After;) {
         const Line line = LineAt(text, at);
         at = line.next;
@@ -78,51 +60,23 @@ Search Find(std::string_view text, std::string_view section, std::string_view ke
                 where = Where::After;
             } else if (SameName(*name, section)) {
                 where = Where::Inside;
-                search.sectionFound = true;
-                search.sectionEnd = line.next;
-                search.sectionEndEnded = line.ended;
             }
             continue;
         }
-        if (where != Where::Inside) continue;
-        search.sectionEnd = line.next;
-        search.sectionEndEnded = line.ended;
-        if (SameName(Trim(content.substr(0, content.find('='))), key)) {
-            search.key = line;
-            break;
-        }
+        if (where == Where::Inside && SameName(Trim(content.substr(0, content.find('='))), key)) return line;
     }
-    return search;
+    return std::nullopt;
 }
 
 }  // namespace
 
 std::optional<std::string> FindValue(std::string_view text, std::string_view section, std::string_view key) {
-    const Search search = Find(text, section, key);
-    if (!search.key) return std::nullopt;
-    const std::string_view content = Trim(search.key->text);
+    const std::optional<Line> line = Find(text, section, key);
+    if (!line) return std::nullopt;
+    const std::string_view content = Trim(line->text);
     const size_t equals = content.find('=');
     if (equals == std::string_view::npos) return std::nullopt;
     return std::string(Trim(content.substr(equals + 1)));
-}
-
-std::string WithValue(std::string_view text, std::string_view section, std::string_view key, std::string_view value) {
-    const Search search = Find(text, section, key);
-    std::string result(text);
-    if (search.key) {
-        const std::string_view content = Trim(search.key->text);
-        std::string line(Trim(content.substr(0, content.find('='))));
-        line.append("=").append(value);
-        result.replace(static_cast<size_t>(content.data() - text.data()), content.size(), line);
-        return result;
-    }
-    std::string addition;
-    const bool lastLineEnded = result.empty() || result.back() == '\n' || result.back() == '\r';
-    if (search.sectionFound ? !search.sectionEndEnded : !lastLineEnded) addition.append("\r\n");
-    if (!search.sectionFound) addition.append("[").append(Trim(section)).append("]\r\n");
-    addition.append(Trim(key)).append("=").append(value).append("\r\n");
-    result.insert(search.sectionFound ? search.sectionEnd : result.size(), addition);
-    return result;
 }
 
 std::string Deliver(std::string_view value, size_t capacity) {

@@ -28,12 +28,6 @@ std::optional<std::string> FindValue(std::string_view text, std::string_view sec
 // quotes (both ' or both ") dropped, and the text cut at capacity - 1 bytes.
 std::string Deliver(std::string_view value, size_t capacity);
 
-// The text of `text` with the value of key in section set, the way
-// WritePrivateProfileString sets it: the first such key is given the value, a
-// missing key is added after the last line of its section, a missing section
-// is added at the end of the text.
-std::string WithValue(std::string_view text, std::string_view section, std::string_view key, std::string_view value);
-
 // GetPrivateProfileString drops trailing spaces of the default, but never its
 // first character.
 std::string TrimDefault(std::string_view defaultValue);

@@ -4,8 +4,6 @@
 
 namespace pellwise {
 
-enum class SettingsMode { Read = 0, Write = 1 };
-
 // An INI file addressed by section and key, read anew on every ReadString.
 // Windows uses GetPrivateProfileStringA; elsewhere a parser that follows the
 // same rules: names match without regard to case, blanks around the value
@@ -17,7 +15,6 @@ public:
     explicit SettingsFile(std::string path) : path_(std::move(path)) {}
 
     std::string Section;
-    SettingsMode Mode = SettingsMode::Read;
 
     const std::string& FileName() const { return path_; }
     std::string ReadString(const std::string& key, const std::string& defaultValue);

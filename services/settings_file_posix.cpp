@@ -1,4 +1,3 @@
-#include "services/atomic_file.h"
 #include "services/ini_text.h"
 #include "services/settings_file.h"
 #include "services/whole_file.h"
@@ -16,10 +15,6 @@ std::string SettingsFile::ReadString(const std::string& key, const std::string& 
     const std::optional<std::vector<uint8_t>> bytes = ReadWholeFile(path_);
     const std::string_view text =
         bytes ? std::string_view(reinterpret_cast<const char*>(bytes->data()), bytes->size()) : std::string_view();
-    if (Mode == SettingsMode::Write) {
-        WriteFileAtomically(path_, ini_text::WithValue(text, Section, key, defaultValue));
-        return defaultValue;
-    }
     const std::optional<std::string> value = ini_text::FindValue(text, Section, key);
     return ini_text::Deliver(value ? *value : ini_text::TrimDefault(defaultValue), kValueBuffer);
 }

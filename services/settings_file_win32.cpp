@@ -15,10 +15,6 @@ constexpr DWORD kValueBuffer = 4096;
 
 std::string SettingsFile::ReadString(const std::string& key, const std::string& defaultValue) {
     const std::string file = FullPathName(path_);
-    if (Mode == SettingsMode::Write) {
-        WritePrivateProfileStringA(Section.c_str(), key.c_str(), defaultValue.c_str(), file.c_str());
-        return defaultValue;
-    }
     std::vector<char> buffer(kValueBuffer);
     const DWORD n = GetPrivateProfileStringA(Section.c_str(), key.c_str(), defaultValue.c_str(), buffer.data(),
                                              kValueBuffer, file.c_str());

@@ -1,8 +1,8 @@
-#include "services/win32_text.h"
-
 #include <windows.h>
 
 #include <vector>
+
+#include "services/win32_text.h"
 
 namespace pellwise {
 

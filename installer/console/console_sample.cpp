@@ -2,7 +2,7 @@
 
 #include "installer/console/console_args.h"
 #include "installer/console/native_text.h"
-#include "installer/engine/sample_game.h"
+#include "installer/sample/sample_game.h"
 
 namespace pellwise {
 

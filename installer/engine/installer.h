@@ -45,6 +45,8 @@ struct PatchOptions {
 // mission list, the patch run and the game start. Every message and question
 // goes through the MessageService given, so the GUI shows boxes and the
 // console prints. One Installer serves one run, as one start of the program.
+// The wizard start is in installer_wizard.cpp, the patch run in
+// installer_patch.cpp.
 class Installer {
 public:
     // Both folders end in a separator (one is added when missing).

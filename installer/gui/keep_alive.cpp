@@ -2,8 +2,8 @@
 
 #include <windows.h>
 
-#include "services/window/application.h"
-#include "services/window/form.h"
+#include "window/application.h"
+#include "window/form.h"
 
 namespace pellwise {
 

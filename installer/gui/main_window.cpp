@@ -8,12 +8,12 @@
 #include "gradient/gradient_control.h"
 #include "installer/gui/main_window_looks.h"
 #include "services/paths.h"
-#include "services/window/application.h"
-#include "services/window/form.h"
-#include "services/window/labels.h"
-#include "services/window/list_control.h"
-#include "services/window/rich_text_view.h"
-#include "services/window/timer.h"
+#include "window/application.h"
+#include "window/form.h"
+#include "window/labels.h"
+#include "window/list_control.h"
+#include "window/rich_text_view.h"
+#include "window/timer.h"
 
 namespace pellwise {
 

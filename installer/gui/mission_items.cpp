@@ -7,7 +7,7 @@
 #include <vector>
 
 #include "services/win32_text.h"
-#include "services/window/list_control.h"
+#include "window/list_control.h"
 
 namespace pellwise {
 

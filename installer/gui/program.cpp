@@ -10,8 +10,8 @@
 #include "installer/gui/single_instance.h"
 #include "services/file_system.h"
 #include "services/win32_message_service.h"
-#include "services/window/application.h"
-#include "services/window/form.h"
+#include "window/application.h"
+#include "window/form.h"
 
 namespace pellwise {
 

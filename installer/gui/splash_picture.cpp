@@ -2,7 +2,7 @@
 
 #include <cstring>
 
-#include "services/window/handles.h"
+#include "window/handles.h"
 
 namespace pellwise {
 

@@ -13,12 +13,12 @@
 #include "installer/gui/run_failures.h"
 #include "services/message_service.h"
 #include "services/whole_file.h"
-#include "services/window/application.h"
-#include "services/window/form.h"
-#include "services/window/labels.h"
-#include "services/window/list_control.h"
-#include "services/window/rich_text_view.h"
-#include "services/window/timer.h"
+#include "window/application.h"
+#include "window/form.h"
+#include "window/labels.h"
+#include "window/list_control.h"
+#include "window/rich_text_view.h"
+#include "window/timer.h"
 
 namespace pellwise {
 

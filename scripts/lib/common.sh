@@ -20,7 +20,7 @@ ensure_packages() {
     DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq "${missing[@]}" >/dev/null
 }
 
-NATIVE_PACKAGES=(g++ cmake make googletest libbenchmark-dev clang libclang-rt-14-dev)
+NATIVE_PACKAGES=(g++ cmake make googletest libbenchmark-dev clang libclang-rt-14-dev clang-format)
 WINDOWS_PACKAGES=(g++-mingw-w64-x86-64-posix g++-mingw-w64-i686-posix mingw-w64-tools wine64 xvfb xdotool
                   imagemagick x11-utils zip locales)
 

@@ -14,9 +14,9 @@
 #include "gamedata/scene_file.h"
 #include "gamedata/text_db.h"
 #include "gamedata/text_references.h"
-#include "services/recording_message_service.h"
 #include "services/settings_file.h"
 #include "tests/services/temp_folder.h"
+#include "tests/support/recording_message_service.h"
 
 // Builders for the chunks and files the game-data tests use, and a fresh
 // folder for every test to put the files in.

@@ -7,9 +7,9 @@
 #include <utility>
 #include <vector>
 
-#include "services/recording_message_service.h"
 #include "services/text_codec.h"
 #include "tests/gamedata/scene_test_support.h"
+#include "tests/support/recording_message_service.h"
 
 namespace pellwise {
 namespace {

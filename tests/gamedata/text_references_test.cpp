@@ -24,7 +24,6 @@ protected:
 // Equal texts share one ID, and keys missing from NewTexts.ini share one "no text".
 TEST_F(TextReferences, ReplaceEachKeyByItsTextsIdAndNothingElse) {
     newTexts->Section = "other";
-    newTexts->Mode = SettingsMode::Write;
     scene.Difinitions.Chunks.push_back(ScriptDefinition("before", "#@$&000002"));
 
     EXPECT_EQ(Rewrite(ScriptDefinition("Intro", "Say #@$&000001 and #@$&000003#@$&000002! #@$&999999 #@$&000999")),
@@ -33,7 +32,6 @@ TEST_F(TextReferences, ReplaceEachKeyByItsTextsIdAndNothingElse) {
     EXPECT_EQ(db.Entry(1).Text + "," + db.Entry(2).Text + "," + db.Entry(3).Text, "Hello,no text,end");
     EXPECT_EQ(scene.Difinitions.Chunks[0], ScriptDefinition("before", "#@$&000002"));
     EXPECT_EQ(newTexts->Section, "texts");
-    EXPECT_EQ(newTexts->Mode, SettingsMode::Read);
     EXPECT_EQ(messages_.Count(), 0);
 }
 

@@ -6,9 +6,9 @@
 
 #include "installer/gui/keep_alive.h"
 #include "installer/gui/run_failures.h"
-#include "services/window/application.h"
-#include "services/window/form.h"
-#include "services/window/timer.h"
+#include "window/application.h"
+#include "window/form.h"
+#include "window/timer.h"
 
 namespace pellwise {
 namespace {

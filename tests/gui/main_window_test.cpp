@@ -8,13 +8,13 @@
 
 #include "gradient/gradient_control.h"
 #include "installer/engine/captions.h"
-#include "installer/engine/sample_game.h"
-#include "services/recording_message_service.h"
-#include "services/window/application.h"
-#include "services/window/form.h"
-#include "services/window/labels.h"
-#include "services/window/list_control.h"
+#include "installer/sample/sample_game.h"
 #include "tests/services/temp_folder.h"
+#include "tests/support/recording_message_service.h"
+#include "window/application.h"
+#include "window/form.h"
+#include "window/labels.h"
+#include "window/list_control.h"
 
 namespace pellwise::testing {
 namespace {

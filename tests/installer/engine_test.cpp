@@ -3,7 +3,7 @@
 #include "installer/engine/installer.h"
 #include "installer_test_support.h"
 #include "services/paths.h"
-#include "services/recording_message_service.h"
+#include "tests/support/recording_message_service.h"
 
 namespace pellwise::testing {
 namespace {

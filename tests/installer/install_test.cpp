@@ -10,8 +10,8 @@
 #include "installer/console/native_text.h"
 #include "installer_test_support.h"
 #include "services/paths.h"
-#include "services/recording_message_service.h"
 #include "services/text_codec.h"
+#include "tests/support/recording_message_service.h"
 
 namespace pellwise::testing {
 namespace {

@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "installer/engine/sample_game.h"
+#include "installer/sample/sample_game.h"
 #include "services/paths.h"
 
 namespace pellwise::testing {

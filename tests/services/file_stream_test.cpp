@@ -24,8 +24,11 @@ TEST(FileStream, AStreamWhoseOpenFailedDeliversNothing) {
     for (const std::string& path : {folder.Path("missing"), folder.Path()}) {
         FileStream stream = FileStream::OpenForReading(path);
         char buffer[4] = {};
-        EXPECT_FALSE(stream.IsOpen() || stream.Flush());
-        EXPECT_EQ(stream.Read(buffer, 4) + stream.Write("abcd", 4) + static_cast<int>(stream.Size()), 0);
+        EXPECT_FALSE(stream.IsOpen());
+        EXPECT_FALSE(stream.Flush());
+        EXPECT_EQ(stream.Read(buffer, 4), 0);
+        EXPECT_EQ(stream.Write("abcd", 4), 0);
+        EXPECT_EQ(stream.Size(), 0u);
         EXPECT_EQ(stream.ReadLine(), "");
     }
 }

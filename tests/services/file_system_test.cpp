@@ -14,8 +14,11 @@ TEST(FileSystem, FilesAndFoldersAreToldApartAndTheProgramFolderHoldsTheTestProgr
     const std::string file = folder.Path("game.exe");
     testing::WriteBytes(file, "MZ");
     std::filesystem::create_directory(folder.Path("MISSIONS"));
-    EXPECT_TRUE(FileExists(file) && DirectoryExists(folder.Path("MISSIONS")));
-    EXPECT_FALSE(DirectoryExists(file) || FileExists(folder.Path("MISSIONS")) || FileExists(file + "/x"));
+    EXPECT_TRUE(FileExists(file));
+    EXPECT_TRUE(DirectoryExists(folder.Path("MISSIONS")));
+    EXPECT_FALSE(DirectoryExists(file));
+    EXPECT_FALSE(FileExists(folder.Path("MISSIONS")));
+    EXPECT_FALSE(FileExists(file + "/x"));
     EXPECT_TRUE(FileExists(ProgramFolder() + "services_tests") || FileExists(ProgramFolder() + "services_tests.exe"));
 }
 

@@ -34,8 +34,10 @@ TEST(FolderListing, TheMaskAndTheFilterDecideAndTheDotEntriesNeverCome) {
 }
 
 TEST(FolderListing, MaskMatching) {
-    EXPECT_TRUE(MatchesMask("MISSION.DNC", "*.dnc") && MatchesMask("abc", "a?c") && MatchesMask("abcabd", "*abd"));
-    EXPECT_FALSE(MatchesMask("a.dnc.bak", "*.dnc") || MatchesMask("ac", "a?c") || MatchesMask("aXbYd", "a*b*c"));
+    for (const auto& [name, mask] : {std::pair{"MISSION.DNC", "*.dnc"}, {"abc", "a?c"}, {"abcabd", "*abd"}})
+        EXPECT_TRUE(MatchesMask(name, mask)) << name << " " << mask;
+    for (const auto& [name, mask] : {std::pair{"a.dnc.bak", "*.dnc"}, {"ac", "a?c"}, {"aXbYd", "a*b*c"}})
+        EXPECT_FALSE(MatchesMask(name, mask)) << name << " " << mask;
     EXPECT_TRUE(MatchesMask(Ru("Миссия.dnc"), Ru("мИССИЯ.*")));
     EXPECT_FALSE(MatchesMask(std::string(60, 'a') + "b", std::string(30, '*') + "c"));
 }

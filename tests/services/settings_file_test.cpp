@@ -79,19 +79,6 @@ TEST(SettingsFile, ReadsEveryCaseOfTheTableAsWindowsDoes) {
     }
 }
 
-// Nothing in the installer writes settings; one check that a write lands.
-TEST(SettingsFile, WriteModeStoresTheGivenText) {
-    testing::TempFolder folder;
-    const std::string path = folder.Path("options.ini");
-    testing::WriteBytes(path, "[Captions]\r\nTitle=old\r\n");
-    SettingsFile settings(path);
-    settings.Mode = SettingsMode::Write;
-    settings.Section = "captions";
-    settings.ReadString("TITLE", "new");
-    settings.Mode = SettingsMode::Read;
-    EXPECT_EQ(settings.ReadString("Title", "missing"), "new");
-}
-
 TEST(SettingsFile, ARelativePathIsTheFileInTheCurrentFolder) {
     testing::TempFolder folder;
     testing::WriteBytes(folder.Path("relative.ini"), "[Captions]\r\nTitle=here\r\n");

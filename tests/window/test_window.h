@@ -6,9 +6,9 @@
 #include <cstdint>
 #include <memory>
 
-#include "services/window/application.h"
-#include "services/window/form.h"
-#include "services/window/handles.h"
+#include "window/application.h"
+#include "window/form.h"
+#include "window/handles.h"
 
 namespace pellwise {
 

@@ -4,10 +4,10 @@
 #include <utility>
 #include <vector>
 
-#include "services/window/application.h"
-#include "services/window/control.h"
-#include "services/window/windows_version.h"
 #include "tests/window/test_window.h"
+#include "window/application.h"
+#include "window/control.h"
+#include "window/windows_version.h"
 
 namespace pellwise {
 namespace {

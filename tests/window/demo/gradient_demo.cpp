@@ -7,9 +7,9 @@
 #include <memory>
 
 #include "gradient/gradient_control.h"
-#include "services/window/application.h"
-#include "services/window/form.h"
-#include "services/window/timer.h"
+#include "window/application.h"
+#include "window/form.h"
+#include "window/timer.h"
 
 using namespace pellwise;
 

@@ -1,4 +1,4 @@
-#include "installer/engine/sample_chunks.h"
+#include "installer/sample/sample_chunks.h"
 
 #include <cstring>
 

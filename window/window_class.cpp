@@ -1,6 +1,6 @@
-#include "services/window/window_class.h"
+#include "window/window_class.h"
 
-#include "services/window/control.h"
+#include "window/control.h"
 
 namespace pellwise {
 

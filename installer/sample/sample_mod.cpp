@@ -2,8 +2,8 @@
 #include <cstdio>
 
 #include "installer/engine/folders.h"
-#include "installer/engine/sample_chunks.h"
-#include "installer/engine/sample_parts.h"
+#include "installer/sample/sample_chunks.h"
+#include "installer/sample/sample_parts.h"
 #include "services/paths.h"
 #include "services/text_codec.h"
 

@@ -1,4 +1,4 @@
-#include "services/recording_message_service.h"
+#include "tests/support/recording_message_service.h"
 
 #include "services/text_codec.h"
 

@@ -4,7 +4,7 @@
 
 #include <string>
 
-#include "services/window/control.h"
+#include "window/control.h"
 
 namespace pellwise {
 

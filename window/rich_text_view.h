@@ -6,7 +6,7 @@
 #include <string>
 #include <string_view>
 
-#include "services/window/control.h"
+#include "window/control.h"
 
 namespace pellwise {
 

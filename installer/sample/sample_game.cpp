@@ -1,12 +1,12 @@
-#include "installer/engine/sample_game.h"
+#include "installer/sample/sample_game.h"
 
 #include <algorithm>
 #include <cstdio>
 
 #include "installer/engine/folders.h"
 #include "installer/engine/mission_list.h"
-#include "installer/engine/sample_chunks.h"
-#include "installer/engine/sample_parts.h"
+#include "installer/sample/sample_chunks.h"
+#include "installer/sample/sample_parts.h"
 #include "services/atomic_file.h"
 #include "services/paths.h"
 

@@ -1,6 +1,6 @@
-#include "services/window/timer.h"
+#include "window/timer.h"
 
-#include "services/window/application.h"
+#include "window/application.h"
 
 namespace pellwise {
 

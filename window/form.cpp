@@ -1,6 +1,6 @@
-#include "services/window/form.h"
+#include "window/form.h"
 
-#include "services/window/application.h"
+#include "window/application.h"
 
 namespace pellwise {
 

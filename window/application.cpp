@@ -1,11 +1,11 @@
-#include "services/window/application.h"
+#include "window/application.h"
 
 #include <algorithm>
 #include <array>
 #include <utility>
 
-#include "services/window/form.h"
-#include "services/window/windows_version.h"
+#include "window/form.h"
+#include "window/windows_version.h"
 
 namespace pellwise {
 
@@ -156,7 +156,6 @@ void ProcessPendingMessages(Application& app) {
             app.Terminate();
             continue;
         }
-        if (app.MessageFilter && app.MessageFilter(msg)) continue;
         TranslateMessage(&msg);
         DispatchMessageW(&msg);
     }

@@ -1,4 +1,4 @@
-#include "services/window/windows_version.h"
+#include "window/windows_version.h"
 
 #include <windows.h>
 

@@ -1,4 +1,4 @@
-#include "services/window/labels.h"
+#include "window/labels.h"
 
 #include <cstdlib>
 

@@ -1,4 +1,4 @@
-#include "services/window/handles.h"
+#include "window/handles.h"
 
 namespace pellwise {
 

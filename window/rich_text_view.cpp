@@ -1,11 +1,11 @@
-#include "services/window/rich_text_view.h"
+#include "window/rich_text_view.h"
 
 #include <richedit.h>
 
 #include <algorithm>
 #include <cstring>
 
-#include "services/window/application.h"
+#include "window/application.h"
 
 namespace pellwise {
 

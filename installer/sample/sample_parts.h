@@ -3,7 +3,7 @@
 #include <string>
 #include <string_view>
 
-#include "installer/engine/sample_game.h"
+#include "installer/sample/sample_game.h"
 
 // The pieces of the sample generator, one file each.
 namespace pellwise {

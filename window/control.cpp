@@ -1,12 +1,12 @@
-#include "services/window/control.h"
+#include "window/control.h"
 
 #include <commctrl.h>
 
 #include <algorithm>
 
 #include "services/text_codec.h"
-#include "services/window/application.h"
-#include "services/window/window_class.h"
+#include "window/application.h"
+#include "window/window_class.h"
 
 namespace pellwise {
 

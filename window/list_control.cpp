@@ -1,4 +1,4 @@
-#include "services/window/list_control.h"
+#include "window/list_control.h"
 
 #include <commctrl.h>
 

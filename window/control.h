@@ -9,7 +9,7 @@
 #include <string>
 #include <vector>
 
-#include "services/window/handles.h"
+#include "window/handles.h"
 
 namespace pellwise {
 

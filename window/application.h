@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-#include "services/window/control.h"
+#include "window/control.h"
 
 namespace pellwise {
 
@@ -41,13 +41,10 @@ public:
     HINSTANCE Instance() const { return instance_; }
 
     Form& CreateForm(std::string caption);
-    void SetMainForm(Form& form) { mainForm_ = &form; }
     Form* MainForm() const { return mainForm_; }
 
     bool Terminated() const { return terminated_; }
     void Terminate();
-    // Consumes a message before it is translated and dispatched.
-    std::function<bool(MSG&)> MessageFilter;
 
     std::uint8_t WindowsVersionClass() const { return versionClass_; }
     // The system GradientFill, or nullptr when the program's own fill is used.
