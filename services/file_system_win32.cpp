@@ -3,25 +3,9 @@
 #include <vector>
 
 #include "services/file_system.h"
+#include "services/win32_handles.h"
 
 namespace pellwise {
-
-namespace {
-
-// Keeps the system from asking about a drive without a disk while a path is
-// tested, and gives the previous mode back afterwards.
-class QuietErrorMode {
-public:
-    QuietErrorMode() : previous_(SetErrorMode(SEM_FAILCRITICALERRORS | SEM_NOOPENFILEERRORBOX)) {}
-    ~QuietErrorMode() { SetErrorMode(previous_); }
-    QuietErrorMode(const QuietErrorMode&) = delete;
-    QuietErrorMode& operator=(const QuietErrorMode&) = delete;
-
-private:
-    UINT previous_;
-};
-
-}  // namespace
 
 bool FileExists(const std::string& path) {
     const DWORD attributes = GetFileAttributesA(path.c_str());
@@ -29,7 +13,8 @@ bool FileExists(const std::string& path) {
 }
 
 bool DirectoryExists(const std::string& path) {
-    QuietErrorMode quiet;
+    // No system dialog for a drive without a disk while the path is tested.
+    const ErrorModeScope quiet(SEM_FAILCRITICALERRORS | SEM_NOOPENFILEERRORBOX);
     const DWORD attributes = GetFileAttributesA(path.c_str());
     return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
 }

@@ -1,24 +1,11 @@
 #include <windows.h>
 
 #include "services/folder_listing_platform.h"
+#include "services/win32_handles.h"
 
 namespace pellwise::folder_listing_platform {
 
 namespace {
-
-class FindHandle {
-public:
-    explicit FindHandle(HANDLE h) : h_(h) {}
-    ~FindHandle() {
-        if (h_ != INVALID_HANDLE_VALUE) FindClose(h_);
-    }
-    FindHandle(const FindHandle&) = delete;
-    FindHandle& operator=(const FindHandle&) = delete;
-    HANDLE Get() const { return h_; }
-
-private:
-    HANDLE h_;
-};
 
 FolderEntry EntryOf(const WIN32_FIND_DATAA& data) {
     FolderEntry entry;
@@ -34,7 +21,7 @@ std::vector<FolderEntry> Enumerate(const std::string& folder, const std::string&
     std::vector<FolderEntry> entries;
     WIN32_FIND_DATAA data{};
     const FindHandle find(FindFirstFileA((folder + mask).c_str(), &data));
-    if (find.Get() == INVALID_HANDLE_VALUE) return entries;
+    if (!find) return entries;
     do {
         entries.push_back(EntryOf(data));
     } while (FindNextFileA(find.Get(), &data));

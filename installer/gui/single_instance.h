@@ -3,6 +3,9 @@
 #include <windows.h>
 
 #include <memory>
+#include <utility>
+
+#include "services/win32_handles.h"
 
 namespace pellwise {
 
@@ -22,9 +25,9 @@ public:
     void Release();
 
 private:
-    explicit SingleInstance(HANDLE mutex) : mutex_(mutex) {}
+    explicit SingleInstance(KernelHandle mutex) : mutex_(std::move(mutex)) {}
 
-    HANDLE mutex_;
+    KernelHandle mutex_;
 };
 
 }  // namespace pellwise

@@ -8,23 +8,6 @@ namespace pellwise {
 
 namespace {
 
-// Releases a COM object at the end of a scope.
-template <typename T>
-class ComReference {
-public:
-    ComReference() = default;
-    ComReference(const ComReference&) = delete;
-    ComReference& operator=(const ComReference&) = delete;
-    ~ComReference() {
-        if (object_) object_->Release();
-    }
-    T** Out() { return &object_; }
-    T* Get() const { return object_; }
-
-private:
-    T* object_ = nullptr;
-};
-
 // A movable copy of the resource's bytes, as CreateStreamOnHGlobal wants it.
 HGLOBAL CopyResource(HMODULE module, const char* name, const char* type, DWORD& size) {
     HRSRC resource = FindResourceA(module, name, type);
