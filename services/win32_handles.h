@@ -9,47 +9,75 @@
 
 namespace pellwise {
 
-// Owns a kernel handle (file, mutex, process, ...) and closes it. Both null
-// and INVALID_HANDLE_VALUE mean none, since the API returns either.
-class KernelHandle {
+// Owns one handle and closes it with its kind's function when it goes. Each
+// kind starts empty with the value its API returns on failure.
+template <typename Kind>
+class Owned {
 public:
-    KernelHandle() = default;
-    explicit KernelHandle(HANDLE handle) : handle_(handle) {}
-    KernelHandle(KernelHandle&& other) noexcept : handle_(std::exchange(other.handle_, nullptr)) {}
-    KernelHandle& operator=(KernelHandle&& other) noexcept {
-        if (this != &other) Reset(std::exchange(other.handle_, nullptr));
+    using Handle = typename Kind::Handle;
+
+    Owned() = default;
+    explicit Owned(Handle handle) : handle_(handle) {}
+    Owned(Owned&& other) noexcept : handle_(std::exchange(other.handle_, Kind::None())) {}
+    Owned& operator=(Owned&& other) noexcept {
+        if (this != &other) Reset(std::exchange(other.handle_, Kind::None()));
         return *this;
     }
-    KernelHandle(const KernelHandle&) = delete;
-    KernelHandle& operator=(const KernelHandle&) = delete;
-    ~KernelHandle() { Reset(); }
+    Owned(const Owned&) = delete;
+    Owned& operator=(const Owned&) = delete;
+    ~Owned() { Reset(); }
 
-    HANDLE Get() const { return handle_; }
-    explicit operator bool() const { return handle_ != nullptr && handle_ != INVALID_HANDLE_VALUE; }
-    void Reset(HANDLE handle = nullptr) {
-        if (*this) CloseHandle(handle_);
+    Handle Get() const { return handle_; }
+    // Neither null nor INVALID_HANDLE_VALUE is ever a handle of any kind.
+    explicit operator bool() const {
+        return handle_ != nullptr && reinterpret_cast<HANDLE>(handle_) != INVALID_HANDLE_VALUE;
+    }
+    void Reset(Handle handle = Kind::None()) {
+        if (*this) Kind::Close(handle_);
         handle_ = handle;
     }
 
 private:
-    HANDLE handle_ = nullptr;
+    Handle handle_ = Kind::None();
 };
 
-// A search of FindFirstFile, ended with FindClose.
-class FindHandle {
-public:
-    explicit FindHandle(HANDLE handle) : handle_(handle) {}
-    FindHandle(const FindHandle&) = delete;
-    FindHandle& operator=(const FindHandle&) = delete;
-    ~FindHandle() {
-        if (*this) FindClose(handle_);
-    }
-    HANDLE Get() const { return handle_; }
-    explicit operator bool() const { return handle_ != INVALID_HANDLE_VALUE; }
-
-private:
-    HANDLE handle_;
+struct KernelHandleKind {
+    using Handle = HANDLE;
+    static HANDLE None() { return nullptr; }
+    static void Close(HANDLE handle) { CloseHandle(handle); }
 };
+struct FindHandleKind {
+    using Handle = HANDLE;
+    static HANDLE None() { return INVALID_HANDLE_VALUE; }
+    static void Close(HANDLE handle) { FindClose(handle); }
+};
+template <typename H>
+struct GdiObjectKind {
+    using Handle = H;
+    static H None() { return nullptr; }
+    static void Close(H handle) { DeleteObject(handle); }
+};
+struct IconKind {
+    using Handle = HICON;
+    static HICON None() { return nullptr; }
+    static void Close(HICON icon) { DestroyIcon(icon); }
+};
+
+// A file, mutex, process or other kernel object (CloseHandle).
+using KernelHandle = Owned<KernelHandleKind>;
+// A search of FindFirstFile (FindClose).
+using FindHandle = Owned<FindHandleKind>;
+// A bitmap, brush, pen, font or region (DeleteObject).
+template <typename H>
+using GdiObject = Owned<GdiObjectKind<H>>;
+using BitmapHandle = GdiObject<HBITMAP>;
+using BrushHandle = GdiObject<HBRUSH>;
+using PenHandle = GdiObject<HPEN>;
+using FontHandle = GdiObject<HFONT>;
+using RegionHandle = GdiObject<HRGN>;
+// An icon made by CopyImage or CreateIcon (DestroyIcon); icons from LoadIcon
+// are shared and must not be owned by this.
+using IconHandle = Owned<IconKind>;
 
 // One reference to a COM object, released when it goes.
 template <typename T>
@@ -80,38 +108,6 @@ public:
 private:
     UINT old_;
 };
-
-// Owns one GDI object (bitmap, brush, pen, font, region) and deletes it.
-template <typename H>
-class GdiObject {
-public:
-    GdiObject() = default;
-    explicit GdiObject(H handle) : handle_(handle) {}
-    GdiObject(GdiObject&& other) noexcept : handle_(std::exchange(other.handle_, nullptr)) {}
-    GdiObject& operator=(GdiObject&& other) noexcept {
-        if (this != &other) Reset(std::exchange(other.handle_, nullptr));
-        return *this;
-    }
-    GdiObject(const GdiObject&) = delete;
-    GdiObject& operator=(const GdiObject&) = delete;
-    ~GdiObject() { Reset(); }
-
-    H Get() const { return handle_; }
-    explicit operator bool() const { return handle_ != nullptr; }
-    void Reset(H handle = nullptr) {
-        if (handle_) DeleteObject(handle_);
-        handle_ = handle;
-    }
-
-private:
-    H handle_ = nullptr;
-};
-
-using BitmapHandle = GdiObject<HBITMAP>;
-using BrushHandle = GdiObject<HBRUSH>;
-using PenHandle = GdiObject<HPEN>;
-using FontHandle = GdiObject<HFONT>;
-using RegionHandle = GdiObject<HRGN>;
 
 // A memory DC, deleted with DeleteDC.
 class MemoryDc {
@@ -178,27 +174,6 @@ private:
     HDC given_;
     HDC dc_;
     PAINTSTRUCT paint_ = {};
-};
-
-// An icon made by CopyImage or CreateIcon; icons from LoadIcon are shared and
-// must not be owned by this.
-class IconHandle {
-public:
-    IconHandle() = default;
-    explicit IconHandle(HICON icon) : icon_(icon) {}
-    IconHandle(const IconHandle&) = delete;
-    IconHandle& operator=(const IconHandle&) = delete;
-    ~IconHandle() {
-        if (icon_) DestroyIcon(icon_);
-    }
-    HICON Get() const { return icon_; }
-    void Reset(HICON icon) {
-        if (icon_) DestroyIcon(icon_);
-        icon_ = icon;
-    }
-
-private:
-    HICON icon_ = nullptr;
 };
 
 }  // namespace pellwise
