@@ -67,7 +67,7 @@ constexpr int kEntries = 100000;
 
 class AnswerYes : public MessageService {
 public:
-    int ShowMessageBox(const std::string&, unsigned flags) override {
+    int ShowMessageBox(const MessageText&, unsigned flags) override {
         return (flags & kMbButtonMask) == kMbYesNo ? kIdYes : kIdOk;
     }
 };

@@ -27,7 +27,7 @@ namespace fs = std::filesystem;
 
 class AnswerYes : public MessageService {
 public:
-    int ShowMessageBox(const std::string&, unsigned flags) override {
+    int ShowMessageBox(const MessageText&, unsigned flags) override {
         return (flags & kMbButtonMask) == kMbYesNo ? kIdYes : kIdOk;
     }
 };

@@ -23,7 +23,7 @@ constexpr int kChunks = 20000;
 
 class SilentMessages : public MessageService {
 public:
-    int ShowMessageBox(const std::string&, unsigned) override { return kIdOk; }
+    int ShowMessageBox(const MessageText&, unsigned) override { return kIdOk; }
 };
 
 void PutChunkHead(std::vector<uint8_t>& out, uint16_t id, uint32_t size) {

@@ -23,7 +23,7 @@ constexpr int kLookups = 20000;
 
 class SilentMessages : public MessageService {
 public:
-    int ShowMessageBox(const std::string&, unsigned) override { return kIdOk; }
+    int ShowMessageBox(const MessageText&, unsigned) override { return kIdOk; }
 };
 
 void PutLe32(std::string& out, uint32_t value) {

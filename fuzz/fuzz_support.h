@@ -19,7 +19,7 @@ std::string WriteScratch(const std::string& name, const uint8_t* data, size_t si
 class QuietMessages : public MessageService {
 public:
     explicit QuietMessages(int answer = kIdNo) : answer_(answer) {}
-    int ShowMessageBox(const std::string&, unsigned flags) override {
+    int ShowMessageBox(const MessageText&, unsigned flags) override {
         ++shown_;
         return (flags & kMbButtonMask) == kMbYesNo ? answer_ : kIdOk;
     }

@@ -54,7 +54,7 @@ SectionList* ListForKind(SceneFile& scene, uint16_t kind) {
 bool LoadObjectFile(SceneFile& store, const std::string& path, GameContext& context) {
     bool damaged = false;
     std::optional<Block> chunk = ReadChunkFile(path, damaged);
-    if (damaged) context.Messages.ShowMessageBox("Damaged object file: " + path, kMbOk | kMbIconError);
+    if (damaged) context.Messages.ShowMessageBox("Damaged object file: " + SystemName{path}, kMbOk | kMbIconError);
     if (!chunk) return false;
     AddChunk(store, std::move(*chunk), context);
     return true;

@@ -156,7 +156,7 @@ private:
     uint64_t failureOffset_ = 0;
 };
 
-std::string FileLine(const SceneFile& scene) { return "\rFileName = " + scene.FileName; }
+MessageText FileLine(const SceneFile& scene) { return "\rFileName = " + SystemName{scene.FileName}; }
 
 }  // namespace
 
@@ -165,7 +165,7 @@ bool LoadFromFile(SceneFile& scene, const std::string& path, MessageService& mes
     scene.FileName = path;
     FileStream file = FileStream::OpenForReading(path);
     if (!file.IsOpen()) {
-        messages.ShowMessageBox("Scene2bin unit: Can't open file" + FileLine(scene), kMbOk | kMbIconError);
+        messages.ShowMessageBox(MessageText("Scene2bin unit: Can't open file") + FileLine(scene), kMbOk | kMbIconError);
         return false;
     }
     SceneReader reader(scene, file);
@@ -176,7 +176,7 @@ bool LoadFromFile(SceneFile& scene, const std::string& path, MessageService& mes
             messages.ShowMessageBox("Scene2bin unit: Incorrect file signature", kMbOk | kMbIconError);
             break;
         case SceneReader::Result::Damaged:
-            messages.ShowMessageBox("Scene2bin unit: Damaged file" + FileLine(scene) +
+            messages.ShowMessageBox(MessageText("Scene2bin unit: Damaged file") + FileLine(scene) +
                                         "\rOffset = " + std::to_string(reader.FailureOffset()),
                                     kMbOk | kMbIconError);
             break;

@@ -102,7 +102,7 @@ bool SaveToFile(const SceneFile& scene, const std::string& path, MessageService&
                      path, *total, [&writer](AtomicFileSink& sink) { return writer.Write(sink); }, options) ==
                      AtomicWriteStatus::Ok)
         return true;
-    messages.ShowMessageBox("Scene2bin unit: Can't write file\rFileName = " + path, kMbOk | kMbIconError);
+    messages.ShowMessageBox("Scene2bin unit: Can't write file\rFileName = " + SystemName{path}, kMbOk | kMbIconError);
     return false;
 }
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include <string>
+#include "services/message_text.h"
 
 namespace pellwise {
 
@@ -18,12 +18,11 @@ inline constexpr int kIdOk = 1;
 inline constexpr int kIdYes = 6;
 inline constexpr int kIdNo = 7;
 
-// The one way the program shows a message or asks a question. Texts are
-// windows-1251; a carriage return alone starts a new line.
+// The one way the program shows a message or asks a question.
 class MessageService {
 public:
     virtual ~MessageService() = default;
-    virtual int ShowMessageBox(const std::string& text, unsigned flags) = 0;
+    virtual int ShowMessageBox(const MessageText& text, unsigned flags) = 0;
 };
 
 }  // namespace pellwise

@@ -46,7 +46,6 @@ int RunScene(const std::vector<std::string>& args, ConsoleIo& io) {
     std::string path;
     if (!OneFile(args, io, path, "scene")) return kExitUsage;
     ConsoleMessages messages(io.Err, io.In, false);
-    messages.SetPathFolders({path});
     SceneFile scene;
     if (!LoadFromFile(scene, path, messages)) return kExitFailed;
     io.Out << "Scene " << NativeToUtf8(path) << ": total size " << scene.TotalSize << '\n';

@@ -100,7 +100,6 @@ int RunInstall(const std::vector<std::string>& args, ConsoleIo& io) {
                                           NativeToUtf8(JoinPath(a.Game, "MISSIONS")));
     }
     ConsoleMessages messages(io.Err, io.In, io.Terminal);
-    messages.SetPathFolders({a.Game, a.Mod});
     Installer installer(a.Mod, a.Game, messages);
     const WizardResult wizard = installer.StartWizard(a.Options.Overwrite);
     if (!wizard.Ok()) {

@@ -23,6 +23,17 @@ const char* Prefix(unsigned flags) {
     }
 }
 
+// The program's words are windows-1251, names are in the system's encoding;
+// the console speaks UTF-8 with a line feed for each line.
+std::string ToUtf8(const MessageText& text) {
+    std::string out;
+    for (const MessageText::Part& part : text.Parts())
+        out += part.IsName ? NativeToUtf8(part.Text) : Cp1251ToUtf8(part.Text);
+    for (char& c : out)
+        if (c == '\r') c = '\n';
+    return out;
+}
+
 bool IsYes(const std::string& line) {
     const std::string answer = Utf8ToCp1251(line);
     if (answer.empty()) return false;
@@ -32,30 +43,7 @@ bool IsYes(const std::string& line) {
 
 }  // namespace
 
-std::string ConsoleMessages::ToUtf8(const std::string& text) const {
-    std::string out;
-    size_t i = 0;
-    while (i < text.size()) {
-        // A path runs from one of the folders to the end of its line.
-        size_t pathAt = std::string::npos;
-        for (const std::string& folder : folders_) {
-            const size_t at = folder.empty() ? std::string::npos : text.find(folder, i);
-            if (at < pathAt) pathAt = at;
-        }
-        const size_t textEnd = pathAt == std::string::npos ? text.size() : pathAt;
-        out += Cp1251ToUtf8(text.substr(i, textEnd - i));
-        if (textEnd == text.size()) break;
-        size_t lineEnd = text.find('\r', textEnd);
-        if (lineEnd == std::string::npos) lineEnd = text.size();
-        out += NativeToUtf8(text.substr(textEnd, lineEnd - textEnd));
-        i = lineEnd;
-    }
-    for (char& c : out)
-        if (c == '\r') c = '\n';
-    return out;
-}
-
-int ConsoleMessages::ShowMessageBox(const std::string& text, unsigned flags) {
+int ConsoleMessages::ShowMessageBox(const MessageText& text, unsigned flags) {
     ++shown_;
     err_ << Prefix(flags) << ToUtf8(text);
     if ((flags & kMbButtonMask) != kMbYesNo) {

@@ -10,6 +10,7 @@
 #include "gamedata/text_db.h"
 #include "installer/engine/captions.h"
 #include "installer/engine/patch_report.h"
+#include "services/message_text.h"
 #include "services/settings_file.h"
 
 namespace pellwise {
@@ -79,7 +80,7 @@ public:
     bool StartGame(const std::function<bool(const std::string& program)>& launch) const;
 
 private:
-    WizardResult Stop(WizardStop stop, const std::string& message);
+    WizardResult Stop(WizardStop stop, const MessageText& message);
     WizardResult RunChecks();
     void LoadObjectStore(const std::vector<std::string>& files, Answer storeOverwrite);
     void PatchMission(const std::string& name, SceneFile& patch, bool dryRun, PatchReport& report);

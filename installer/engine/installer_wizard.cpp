@@ -31,7 +31,7 @@ bool Installer::StartGame(const std::function<bool(const std::string& program)>&
     return launch(JoinPath(gameDir_, "game.exe"));
 }
 
-WizardResult Installer::Stop(WizardStop stop, const std::string& message) {
+WizardResult Installer::Stop(WizardStop stop, const MessageText& message) {
     messages_.ShowMessageBox(message, kMbOk | kMbIconError);
     return {stop, message};
 }
@@ -57,9 +57,10 @@ WizardResult Installer::RunChecks() {
     if (!DirectoryExists(JoinPath(gameDir_, "tables"))) return Stop(WizardStop::NoTables, captions_.NoTables);
     const std::string versionPath = JoinPath(gameDir_, "tables/version.txt");
     summary_.VersionLine = FileStream::OpenForReading(versionPath).ReadLine();
-    if (summary_.VersionLine.empty()) return Stop(WizardStop::NoVersion, captions_.NoFile + versionPath);
+    if (summary_.VersionLine.empty()) return Stop(WizardStop::NoVersion, captions_.NoFile + SystemName{versionPath});
     summary_.TextDbPath = JoinPath(gameDir_, "tables/textdb_" + summary_.VersionLine + ".def");
-    if (!FileExists(summary_.TextDbPath)) return Stop(WizardStop::NoTextDb, captions_.NoFile + summary_.TextDbPath);
+    if (!FileExists(summary_.TextDbPath))
+        return Stop(WizardStop::NoTextDb, captions_.NoFile + SystemName{summary_.TextDbPath});
     auto db = std::make_unique<TextDB>();
     // A partly read database must never be saved over the game's: the reader's
     // "IO error" was the message, and the run cannot start.
@@ -71,7 +72,7 @@ WizardResult Installer::RunChecks() {
     // One that cannot be read would make every text of the mod "no text",
     // so it stops the run like a missing one, as version.txt does.
     if (!FileExists(newTextsPath) || !FileStream::OpenForReading(newTextsPath).IsOpen())
-        return Stop(WizardStop::NoNewTexts, captions_.NoFile + newTextsPath);
+        return Stop(WizardStop::NoNewTexts, captions_.NoFile + SystemName{newTextsPath});
     newTexts_ = std::make_unique<SettingsFile>(OpenSettingsFile(newTextsPath));
     missions_ = ListPatchableMissions(JoinPath(gameDir_, "MISSIONS/"));
     if (missions_.empty()) return Stop(WizardStop::NoMissions, captions_.NoMissions);

@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "gamedata/text_db.h"
+#include "services/message_text.h"
 
 namespace pellwise {
 
@@ -25,7 +26,7 @@ enum class WizardStop {
 
 struct WizardResult {
     WizardStop Stop = WizardStop::None;
-    std::string Message;  // the text of the stop's message, windows-1251; empty when none
+    MessageText Message;  // the text of the stop's message; empty when none
 
     bool Ok() const { return Stop == WizardStop::None; }
 };
@@ -91,7 +92,7 @@ struct PatchReport {
     std::vector<MissionReport> Missions;
     std::vector<TextDBEntry> TextsAdded;  // the mod's texts new to the database, with their IDs
     bool TextDbSaved = false;
-    int TextsWithoutId = 0;  // the mod's texts the database had no free ID for; they read as text 0
+    int TextsWithoutId = 0;            // the mod's texts the database had no free ID for; they read as text 0
     Answer SceneAnswer = Answer::Ask;  // the overwrite answer of the run; Ask: no collision
     bool FilesFolderPresent = false;
     std::vector<FileCopy> Files;

@@ -6,15 +6,15 @@ namespace pellwise {
 
 namespace {
 
-void AddLine(std::string& text, const std::string& what, const char* problem) {
-    text.append("\r").append(what).append(" ").append(problem);
+void AddLine(MessageText& text, const std::string& path, const char* problem) {
+    text += MessageText("\r") + SystemName{path} + " " + problem;
 }
 
 }  // namespace
 
-std::string RunFailureText(const PatchReport& report, const std::string& textDbPath) {
-    if (!report.Ran) return std::string("The installation did not run: ").append(report.Refusal);
-    std::string lines;
+MessageText RunFailureText(const PatchReport& report, const std::string& textDbPath) {
+    if (!report.Ran) return MessageText("The installation did not run: ") + report.Refusal;
+    MessageText lines;
     for (const MissionReport& mission : report.Missions) {
         if (mission.Outcome == MissionOutcome::LoadFailed)
             AddLine(lines, mission.ScenePath, "could not be read and was left as it was");
@@ -26,8 +26,8 @@ std::string RunFailureText(const PatchReport& report, const std::string& textDbP
     for (const FileCopy& file : report.Files)
         if (file.Outcome == FileCopyOutcome::Failed)
             AddLine(lines, JoinPath("files", file.RelativePath), "could not be copied");
-    if (lines.empty()) return {};
-    return std::string("The mod was not installed completely:").append(lines);
+    if (lines.Empty()) return {};
+    return MessageText("The mod was not installed completely:") + lines;
 }
 
 }  // namespace pellwise

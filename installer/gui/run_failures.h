@@ -3,6 +3,7 @@
 #include <string>
 
 #include "installer/engine/patch_report.h"
+#include "services/message_text.h"
 
 namespace pellwise {
 
@@ -10,6 +11,6 @@ namespace pellwise {
 // undone: each mission whose scene was not read or not saved, the text
 // database when it was not saved, each file of files\ that was not copied.
 // Empty when everything was done. `textDbPath` names the database.
-std::string RunFailureText(const PatchReport& report, const std::string& textDbPath);
+MessageText RunFailureText(const PatchReport& report, const std::string& textDbPath);
 
 }  // namespace pellwise

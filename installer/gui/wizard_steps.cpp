@@ -85,8 +85,8 @@ void MainWindow::RunPatchOnScreen() {
     callbacks.Progress = [this](const PatchProgress&) { KeepWindowsAlive(app_); };
     KeepWindowsAlive(app_);
     const PatchReport report = installer_.RunPatch(ticked, PatchOptions{}, callbacks);
-    const std::string failures = RunFailureText(report, installer_.Summary().TextDbPath);
-    if (!failures.empty()) services_.Messages.ShowMessageBox(failures, kMbOk | kMbIconError);
+    const MessageText failures = RunFailureText(report, installer_.Summary().TextDbPath);
+    if (!failures.Empty()) services_.Messages.ShowMessageBox(failures, kMbOk | kMbIconError);
 
     c.ExitButton->SetEnabled(true);
     c.NextButton->SetEnabled(true);

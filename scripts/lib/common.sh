@@ -24,10 +24,15 @@ NATIVE_PACKAGES=(g++ cmake make googletest libbenchmark-dev clang libclang-rt-14
 WINDOWS_PACKAGES=(g++-mingw-w64-x86-64-posix g++-mingw-w64-i686-posix mingw-w64-tools wine64 xvfb xdotool
                   imagemagick x11-utils zip locales)
 
-# ensure_russian_locale: the Windows tests of Cyrillic folder names run Wine
-# under ru_RU.UTF-8, which gives it the windows-1251 code page.
-ensure_russian_locale() {
-    locale -a 2>/dev/null | grep -qi '^ru_RU.utf8$' && return 0
-    say "Generating the ru_RU.UTF-8 locale"
-    localedef -i ru_RU -f UTF-8 ru_RU.UTF-8
+# ensure_locales: the Windows tests run Wine under ru_RU.UTF-8, which gives it
+# the windows-1251 code page of the players with Cyrillic mission folders,
+# and under en_US.UTF-8, whose code page 1252 shows that names and the
+# program's Russian words are each converted with their own code page.
+ensure_locales() {
+    local locale
+    for locale in ru_RU en_US; do
+        locale -a 2>/dev/null | grep -qi "^${locale}.utf8$" && continue
+        say "Generating the ${locale}.UTF-8 locale"
+        localedef -i "$locale" -f UTF-8 "${locale}.UTF-8" || return 1
+    done
 }

@@ -215,7 +215,9 @@ fi
 rm -rf "$long"
 
 # ---- A game folder without its text database --------------------------------
-nodb="$work/no-textdb"
+# The folder's name is in the system's code page (1252 here), the box's words
+# in windows-1251: each must be converted with its own.
+nodb="$work/no-textdb-jürgen"
 make_game "$nodb"
 rm -f "$nodb"/tables/textdb_*.def
 start_gui "$nodb"
@@ -225,7 +227,7 @@ else
     boxes=$(probe_boxes)
     "$import" -window root -crop 640x400+320+312 +repage "$shots/07-no-file-box.png"
     check AGameWithoutItsTextDatabaseShowsTheNoFileBox "box text: $(grep '^text' <<<"$boxes" | cut -f2)" \
-        bash -c 'grep -q "^text	Файл не найден или не может быть прочитан: Z:.*textdb_.*\.def$" <<<"$1"' _ "$boxes"
+        bash -c 'grep -q "^text	Файл не найден или не может быть прочитан: Z:.*no-textdb-jürgen.*textdb_.*\.def$" <<<"$1"' _ "$boxes"
     check TheNoFileBoxComesBeforeTheWindow "the window is already shown" bash -c '! xdotool search --onlyvisible --name "^Tarnwick$" >/dev/null 2>&1'
     click_box_button OK
     wait_until 30 has_main_window

@@ -49,7 +49,7 @@ TEST(RunFailures, EveryMissionAndFileLeftUndoneIsListedOnItsOwnLineAndACompleteR
     report.Ran = true;
     report.TextDbSaved = true;
     report.Missions.push_back(Mission("C:\\M\\FREERIDE\\scene2.bin"));
-    EXPECT_EQ(RunFailureText(report, "C:\\t.def"), "");
+    EXPECT_TRUE(RunFailureText(report, "C:\\t.def").Empty());
 
     report.TextDbSaved = false;
     report.TextsWithoutId = 2;
@@ -57,7 +57,7 @@ TEST(RunFailures, EveryMissionAndFileLeftUndoneIsListedOnItsOwnLineAndACompleteR
                        Mission("C:\\M\\B\\scene2.bin", MissionOutcome::SaveFailed)};
     report.Files = {{"maps\\sign.bmp", FileCopyOutcome::Failed}, {"a.txt", FileCopyOutcome::Copied}};
 
-    EXPECT_EQ(RunFailureText(report, "C:\\t.def"),
+    EXPECT_EQ(RunFailureText(report, "C:\\t.def").Bytes(),
               "The mod was not installed completely:"
               "\rC:\\M\\A\\scene2.bin could not be read and was left as it was"
               "\rC:\\M\\B\\scene2.bin could not be saved and was left as it was"

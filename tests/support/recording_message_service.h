@@ -9,9 +9,10 @@
 namespace pellwise {
 
 struct RecordedMessage {
-    std::string text;  // windows-1251, as the caller gave it
+    std::string text;  // the parts' bytes, as the caller gave them
     unsigned flags = 0;
     int answer = 0;  // what the box returned
+    MessageText parts;
 };
 
 // Shows nothing: keeps every box for the test to look at and answers from a
@@ -20,7 +21,7 @@ struct RecordedMessage {
 // (kIdNo unless set) when the queue is empty.
 class RecordingMessageService : public MessageService {
 public:
-    int ShowMessageBox(const std::string& text, unsigned flags) override;
+    int ShowMessageBox(const MessageText& text, unsigned flags) override;
 
     void QueueAnswer(int answer) { answers_.push_back(answer); }
     void SetDefaultAnswer(int answer) { defaultAnswer_ = answer; }
