@@ -4,12 +4,10 @@
 #include <string>
 #include <vector>
 
+#include "gamedata/answer.h"
 #include "gamedata/text_db.h"
 
 namespace pellwise {
-
-// A preset answer to a question of the run, or none (the question is asked).
-enum class Answer { Ask, Yes, No };
 
 // Why the wizard start stopped; None when every check passed.
 enum class WizardStop {
@@ -91,7 +89,7 @@ struct PatchReport {
     std::vector<MissionReport> Missions;
     std::vector<TextDBEntry> TextsAdded;  // the mod's texts new to the database, with their IDs
     bool TextDbSaved = false;
-    int TextsWithoutId = 0;  // the mod's texts the database had no free ID for; they read as text 0
+    int TextsWithoutId = 0;            // the mod's texts the database had no free ID for; they read as text 0
     Answer SceneAnswer = Answer::Ask;  // the overwrite answer of the run; Ask: no collision
     bool FilesFolderPresent = false;
     std::vector<FileCopy> Files;
