@@ -108,8 +108,8 @@ PatchReport Installer::RunPatch(const std::vector<std::string>& selected, const 
         bool replace = options.ReplaceFiles == Answer::Yes;
         if (plan.ExistingCount() > 0) {
             if (options.ReplaceFiles == Answer::Ask)
-                replace =
-                    messages_.ShowMessageBox(ReplaceQuestion(plan, gameDir_), kMbYesNo | kMbIconQuestion) == kIdYes;
+                replace = messages_.ShowMessageBox(ReplaceQuestion(plan, gameDir_, captions_.ReplaceFiles),
+                                                   kMbYesNo | kMbIconQuestion) == kIdYes;
             report.ReplaceAnswer = replace ? Answer::Yes : Answer::No;
         }
         report.Files = CopyLooseFiles(plan, filesDir, gameDir_, replace, options.DryRun);
