@@ -1,19 +1,21 @@
 #pragma once
 
 #include <cstdint>
-#include <string>
 #include <string_view>
-#include <unordered_map>
 #include <vector>
 
 namespace pellwise {
 
 // Where each name stands in one section list, so that a look-up costs the same
 // whatever the list's length. It gives exactly what a scan from the front
-// gives: the first chunk of that name in list order. Every chunk gets a
-// sequence number when it enters; as chunks only ever enter at the end, list
-// order is sequence order, and the place of a number is found by binary
-// search however many chunks were removed before it.
+// gives: the first chunk of that name in list order.
+//
+// Every chunk gets a sequence number when it enters; as chunks only ever enter
+// at the end, list order is sequence order, and the place of a number is found
+// by binary search however many chunks were removed before it. The table holds
+// one slot per chunk, the name's hash and the chunk's number, and keeps no
+// copy of any name: a candidate's name is read from its chunk, without making
+// a string, and only when the hashes agree.
 //
 // The index is built from the chunks at the first look-up after they were
 // filled in directly (as the reader does), and kept in step by the calls that
@@ -31,22 +33,23 @@ public:
     void Clear();
 
 private:
-    struct Holders {
-        uint64_t First = 0;
-        std::vector<uint64_t> Later;  // ascending; empty unless the name repeats
+    struct Slot {
+        uint32_t Number = kEmpty;
+        uint32_t Hash = 0;
     };
-    struct Hash {
-        using is_transparent = void;
-        size_t operator()(std::string_view s) const { return std::hash<std::string_view>{}(s); }
-    };
+    static constexpr uint32_t kEmpty = UINT32_MAX;
+    static constexpr uint32_t kRemoved = UINT32_MAX - 1;
 
     bool Current(const Chunks& chunks) const { return built_ && order_.size() == chunks.size(); }
     void Build(const Chunks& chunks);
-    void Add(std::string_view name);
+    void Insert(uint32_t hash, uint32_t number);
+    void Grow(size_t entries);
+    int PlaceOf(uint32_t number) const;
 
-    std::unordered_map<std::string, Holders, Hash, std::equal_to<>> byName_;
-    std::vector<uint64_t> order_;  // the sequence number of each chunk, in list order
-    uint64_t next_ = 0;
+    std::vector<Slot> slots_;      // open addressing, a power of two long, at most half in use
+    size_t used_ = 0;              // slots that are not empty, removed ones included
+    std::vector<uint32_t> order_;  // the number of each chunk, in list order
+    uint32_t next_ = 0;
     bool built_ = false;
 };
 
