@@ -65,14 +65,14 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     GameContext context{messages, &db, &newTexts, "Overwrite?", {}};
 
     SceneFile store;
-    const bool loaded = LoadObjectFile(store, objectFile, context);
+    const bool loaded = LoadObjectFile(store, objectFile, context).Read;
     // The same file again meets its own name in the store.
     if (flags & 4) LoadObjectFile(store, objectFile, context);
     if (!loaded) Expect(store.TotalSize == 0, "a damaged object file adds nothing");
     ExpectRewritten(store, context);
 
     SceneFile scene = game.Scene;
-    scene.OverwriteAnswer = flags & 8 ? (flags & 16 ? 2 : 1) : 0;
+    scene.OverwriteAnswer = flags & 8 ? (flags & 16 ? Answer::Yes : Answer::No) : Answer::Ask;
     ImportObjects(scene, store, context);
     ImportObjects(scene, store, context);
     ExpectSceneRoundTrip(scene);

@@ -3,7 +3,6 @@
 #include <algorithm>
 #include <optional>
 
-#include "gamedata/byte_reader.h"
 #include "gamedata/game_context.h"
 #include "gamedata/text_references.h"
 #include "services/message_service.h"
@@ -12,30 +11,18 @@
 namespace pellwise {
 namespace {
 
-constexpr uint32_t kChunkHeadSize = 6;
-constexpr uint8_t kAnswerKeep = 1;
-constexpr uint8_t kAnswerOverwrite = 2;
-
-// The object file's chunk, cut to its size field; nothing when the file
-// cannot be read, or when it does not hold the chunk it announces (damaged).
-std::optional<Block> ReadChunkFile(const std::string& path, bool& damaged) {
-    std::optional<Block> bytes = ReadWholeFile(path);
-    if (!bytes) return std::nullopt;
-    const uint32_t size = ByteReader(*bytes).U32(2);
-    if (bytes->size() < kChunkHeadSize || size < kChunkHeadSize || size > bytes->size()) {
-        damaged = true;
-        return std::nullopt;
-    }
-    bytes->resize(size);
-    return bytes;
+// A block that holds the whole chunk its head announces.
+bool HoldsItsChunk(const Block& block) {
+    const uint32_t size = ChunkSize(block);
+    return block.size() >= kChunkHeadSize && size >= kChunkHeadSize && size <= block.size();
 }
 
 bool ShallOverwrite(SceneFile& scene, GameContext& context) {
-    if (scene.OverwriteAnswer == 0) {
+    if (scene.OverwriteAnswer == Answer::Ask) {
         const int pressed = context.Messages.ShowMessageBox(context.OverwriteQuestion, kMbYesNo | kMbIconQuestion);
-        scene.OverwriteAnswer = pressed == kIdYes ? kAnswerOverwrite : kAnswerKeep;
+        scene.OverwriteAnswer = pressed == kIdYes ? Answer::Yes : Answer::No;
     }
-    return scene.OverwriteAnswer == kAnswerOverwrite;
+    return scene.OverwriteAnswer == Answer::Yes;
 }
 
 void Append(SceneFile& scene, SectionList& list, Block block, GameContext& context) {
@@ -51,21 +38,29 @@ SectionList* ListForKind(SceneFile& scene, uint16_t kind) {
     return nullptr;
 }
 
-bool LoadObjectFile(SceneFile& store, const std::string& path, GameContext& context) {
-    bool damaged = false;
-    std::optional<Block> chunk = ReadChunkFile(path, damaged);
-    if (damaged) context.Messages.ShowMessageBox("Damaged object file: " + SystemName{path}, kMbOk | kMbIconError);
-    if (!chunk) return false;
-    AddChunk(store, std::move(*chunk), context);
-    return true;
+ObjectFileLoad LoadObjectFile(SceneFile& store, const std::string& path, GameContext& context) {
+    ObjectFileLoad load;
+    std::optional<Block> chunk = ReadWholeFile(path);
+    if (!chunk) return load;
+    if (chunk->size() >= kChunkHeadSize) {
+        load.Kind = ChunkId(*chunk);
+        load.Name = ChunkName(*chunk);
+    }
+    if (!HoldsItsChunk(*chunk)) {
+        context.Messages.ShowMessageBox("Damaged object file: " + SystemName{path}, kMbOk | kMbIconError);
+        return load;
+    }
+    chunk->resize(ChunkSize(*chunk));
+    load.Read = true;
+    load.Outcome = AddChunk(store, std::move(*chunk), context);
+    return load;
 }
 
 AddOutcome AddChunk(SceneFile& scene, Block block, GameContext& context) {
-    const uint32_t size = ChunkSize(block);
-    SectionList* list = ListForKind(scene, ByteReader(block).U16(0));
-    if (list == nullptr || size < kChunkHeadSize || size > block.size()) return AddOutcome::Discarded;
+    SectionList* list = ListForKind(scene, ChunkId(block));
+    if (list == nullptr || !HoldsItsChunk(block)) return AddOutcome::Discarded;
 
-    const int index = FindByName(*list, ChunkName(block));
+    const int index = FindByName(*list, ChunkNameView(block));
     if (index < 0) {
         Append(scene, *list, std::move(block), context);
         return AddOutcome::Appended;
@@ -76,15 +71,20 @@ AddOutcome AddChunk(SceneFile& scene, Block block, GameContext& context) {
     return AddOutcome::Replaced;
 }
 
-void ImportObjects(SceneFile& scene, const SceneFile& store, GameContext& context) {
-    if (&scene == &store) return;  // adding would change the lists being walked
+std::vector<ChunkImport> ImportObjects(SceneFile& scene, const SceneFile& store, GameContext& context) {
+    std::vector<ChunkImport> imports;
+    if (&scene == &store) return imports;  // adding would change the lists being walked
     for (const SectionList* list : {&store.Objects, &store.Difinitions, &store.SectionAE50}) {
         for (const Block& chunk : list->Chunks) {
             const size_t size = std::min<size_t>(chunk.size(), ChunkSize(chunk));
-            AddChunk(scene, Block(chunk.begin(), chunk.begin() + static_cast<std::ptrdiff_t>(size)), context);
+            ChunkImport import{ChunkId(chunk), ChunkName(chunk), ChunkSize(chunk), AddOutcome::Discarded};
+            import.Outcome =
+                AddChunk(scene, Block(chunk.begin(), chunk.begin() + static_cast<std::ptrdiff_t>(size)), context);
+            imports.push_back(std::move(import));
             if (context.AfterChunk) context.AfterChunk();
         }
     }
+    return imports;
 }
 
 }  // namespace pellwise

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <string>
+#include <vector>
 
 #include "gamedata/scene_file.h"
 
@@ -15,15 +16,30 @@ enum class AddOutcome {
     Discarded,  // not a chunk kind a scene section holds, or a damaged block
 };
 
+// What became of one object file in the store.
+struct ObjectFileLoad {
+    bool Read = false;  // false: unreadable or damaged; nothing was handed to AddChunk
+    uint16_t Kind = 0;  // the chunk's id and name, as far as the file holds them
+    std::string Name;
+    AddOutcome Outcome = AddOutcome::Discarded;
+};
+
+// What became of one chunk of the store in a scene.
+struct ChunkImport {
+    uint16_t Kind = 0;
+    std::string Name;
+    uint32_t Size = 0;
+    AddOutcome Outcome = AddOutcome::Discarded;
+};
+
 // The section list that holds chunks of this kind; null for any other kind.
 SectionList* ListForKind(SceneFile& scene, uint16_t kind);
 
 // Reads one object file (*.dnc, one chunk) into the store through AddChunk.
 // A file too short for a chunk head, or whose size field is below 6 or beyond
 // the file's end, is reported as "Damaged object file: " + path and not
-// stored; bytes after the chunk's end are ignored. Returns false when nothing
-// was handed to AddChunk (a damaged or unreadable file).
-bool LoadObjectFile(SceneFile& store, const std::string& path, GameContext& context);
+// stored; bytes after the chunk's end are ignored.
+ObjectFileLoad LoadObjectFile(SceneFile& store, const std::string& path, GameContext& context);
 
 // Files a chunk under its section by kind. A chunk whose name is already in
 // that section asks the context's overwrite question once per scene; the
@@ -35,7 +51,8 @@ AddOutcome AddChunk(SceneFile& scene, Block block, GameContext& context);
 // the scene, in the store's order, and runs the context's AfterChunk hook
 // after each. Entries of section 0xAE02 are not imported: every one of them
 // is named "NoName", so each would collide with an arbitrary chunk of the
-// game's scene. The store is not changed.
-void ImportObjects(SceneFile& scene, const SceneFile& store, GameContext& context);
+// game's scene. The store is not changed. Returns the outcome of each chunk in
+// the order they were added.
+std::vector<ChunkImport> ImportObjects(SceneFile& scene, const SceneFile& store, GameContext& context);
 
 }  // namespace pellwise

@@ -5,8 +5,11 @@
 
 #include <cstdint>
 #include <string>
+#include <string_view>
 #include <vector>
 
+#include "gamedata/answer.h"
+#include "gamedata/chunk_name_index.h"
 #include "services/atomic_file.h"
 
 namespace pellwise {
@@ -29,13 +32,42 @@ inline constexpr uint16_t kChunkDefinition = 0xAE21;
 inline constexpr uint16_t kChunkAE51 = 0xAE51;
 inline constexpr uint16_t kChunkAE03 = 0xAE03;
 
+// Every chunk, section and the file itself begin with the same head: a u16 id
+// and a u32 size that counts the head too.
+inline constexpr uint32_t kChunkHeadSize = 6;
+inline constexpr uint32_t kChunkIdOffset = 0;
+inline constexpr uint32_t kChunkSizeOffset = 2;
+
+// Where the name fields sit. An object's name chunk is its first nested chunk
+// when that one has the id below, else the one after it; the name is that
+// chunk's payload. A definition's name is the payload of its first nested
+// chunk (the name chunk). An 0xAE51 entry holds a flag byte, a u32 length and
+// the name.
+inline constexpr uint16_t kObjectNameChunk = 0x0010;
+inline constexpr uint32_t kObjectFirstNested = kChunkHeadSize;
+inline constexpr uint32_t kDefinitionNameSizeOffset = kChunkHeadSize + kChunkSizeOffset;
+inline constexpr uint32_t kDefinitionNameOffset = kChunkHeadSize + kChunkHeadSize;
+inline constexpr uint32_t kAE51NameLengthOffset = kChunkHeadSize + 1;
+inline constexpr uint32_t kAE51NameOffset = kAE51NameLengthOffset + 4;
+
+// The nested chunks of a definition, in the order they stand.
+inline constexpr uint16_t kDefinitionNameChunk = 0xAE23;
+inline constexpr uint16_t kDefinitionTypeChunk = 0xAE22;
+inline constexpr uint16_t kDefinitionDataChunk = 0xAE24;
+
+// The name of every chunk of a kind that carries none.
+inline constexpr std::string_view kNoName = "NoName";
+
 // The chunks of one section in file order, and the section's size as read
 // from the file (head included). Size is carried and adjusted by the size of
 // every chunk added or removed, never recomputed; 0 means the file had no such
-// section.
+// section. Names is the look-up of FindByName: Chunks may be filled directly
+// before the first look-up, and are afterwards changed only by AppendChunk,
+// RemoveChunk and ClearList, which keep Names in step.
 struct SectionList {
     std::vector<Block> Chunks;
     uint32_t Size = 0;
+    mutable ChunkNameIndex Names;
 
     int Count() const { return static_cast<int>(Chunks.size()); }
 };
@@ -48,7 +80,7 @@ struct RawSection {
 };
 
 struct SceneFile {
-    uint8_t OverwriteAnswer = 0;  // 0 not asked, 1 keep existing chunks, 2 overwrite
+    Answer OverwriteAnswer = Answer::Ask;  // Yes: overwrite chunks of the same name; No: keep them
     uint32_t TotalSize = 0;
     std::string FileName;
     SectionList HeaderChunks;
@@ -78,16 +110,19 @@ inline constexpr KnownSection kKnownSections[] = {
 void Clear(SceneFile& scene);
 void ClearList(SectionList& list);
 
-// The chunk's size field; 0 for a block too short to hold one.
+// The chunk's id and size fields; 0 for a block too short to hold one.
+uint16_t ChunkId(const Block& block);
 uint32_t ChunkSize(const Block& block);
 
 // The chunk's name by its kind ("NoName" for kinds without one). Fields are
 // read only inside the chunk: a name that would run past its end is cut there,
-// and a name field that starts beyond it gives an empty name.
+// and a name field that starts beyond it gives an empty name. The view lies
+// inside the block (or is kNoName) and lasts as long as the block.
+std::string_view ChunkNameView(const Block& block);
 std::string ChunkName(const Block& block);
 
 // The index of the first chunk whose name equals `name` byte for byte, or -1.
-int FindByName(const SectionList& list, const std::string& name);
+int FindByName(const SectionList& list, std::string_view name);
 
 // Removes the chunk at `index` and subtracts its size from the list's Size and
 // TotalSize; an index outside the list does nothing.

@@ -6,11 +6,6 @@
 namespace pellwise {
 namespace {
 
-constexpr uint16_t kNestedNameChunk = 0x0010;
-constexpr uint32_t kChunkHeadSize = 6;
-constexpr uint32_t kSectionHeadSize = 6;
-const char kNoName[] = "NoName";
-
 // The bytes a chunk's fields may be read from: its own size, and never more
 // than the block holds.
 std::span<const uint8_t> ChunkBytes(const Block& block) {
@@ -19,31 +14,31 @@ std::span<const uint8_t> ChunkBytes(const Block& block) {
 
 // The name field: up to the first NUL, at most `length` bytes, cut where the
 // chunk ends.
-std::string NameAt(std::span<const uint8_t> bytes, uint64_t offset, uint64_t length) {
+std::string_view NameAt(std::span<const uint8_t> bytes, uint64_t offset, uint64_t length) {
     if (offset >= bytes.size()) return {};
     const uint64_t available = std::min<uint64_t>(length, bytes.size() - offset);
     const auto* first = reinterpret_cast<const char*>(bytes.data() + offset);
     const auto* last = std::find(first, first + available, '\0');
-    return std::string(first, last);
+    return std::string_view(first, static_cast<size_t>(last - first));
 }
 
 uint64_t LengthLessHead(uint32_t size) { return size > kChunkHeadSize ? size - kChunkHeadSize : 0; }
 
-std::string ObjectName(std::span<const uint8_t> bytes) {
+std::string_view ObjectName(std::span<const uint8_t> bytes) {
     ByteReader reader(bytes);
-    uint64_t nameChunk = kChunkHeadSize;
-    if (reader.U16(nameChunk) != kNestedNameChunk) nameChunk += reader.U32(nameChunk + 2);
-    return NameAt(bytes, nameChunk + kChunkHeadSize, LengthLessHead(reader.U32(nameChunk + 2)));
+    uint64_t nameChunk = kObjectFirstNested;
+    if (reader.U16(nameChunk) != kObjectNameChunk) nameChunk += reader.U32(nameChunk + kChunkSizeOffset);
+    return NameAt(bytes, nameChunk + kChunkHeadSize, LengthLessHead(reader.U32(nameChunk + kChunkSizeOffset)));
 }
 
-std::string DefinitionName(std::span<const uint8_t> bytes) {
+std::string_view DefinitionName(std::span<const uint8_t> bytes) {
     ByteReader reader(bytes);
-    return NameAt(bytes, 12, LengthLessHead(reader.U32(8)));
+    return NameAt(bytes, kDefinitionNameOffset, LengthLessHead(reader.U32(kDefinitionNameSizeOffset)));
 }
 
-std::string AE51Name(std::span<const uint8_t> bytes) {
+std::string_view AE51Name(std::span<const uint8_t> bytes) {
     ByteReader reader(bytes);
-    return NameAt(bytes, 11, reader.U32(7));
+    return NameAt(bytes, kAE51NameOffset, reader.U32(kAE51NameLengthOffset));
 }
 
 }  // namespace
@@ -51,6 +46,7 @@ std::string AE51Name(std::span<const uint8_t> bytes) {
 void ClearList(SectionList& list) {
     list.Chunks.clear();
     list.Chunks.shrink_to_fit();
+    list.Names.Clear();
     list.Size = 0;
 }
 
@@ -64,11 +60,13 @@ void Clear(SceneFile& scene) {
     scene.TotalSize = 0;
 }
 
-uint32_t ChunkSize(const Block& block) { return ByteReader(block).U32(2); }
+uint16_t ChunkId(const Block& block) { return ByteReader(block).U16(kChunkIdOffset); }
 
-std::string ChunkName(const Block& block) {
+uint32_t ChunkSize(const Block& block) { return ByteReader(block).U32(kChunkSizeOffset); }
+
+std::string_view ChunkNameView(const Block& block) {
     const std::span<const uint8_t> bytes = ChunkBytes(block);
-    switch (ByteReader(bytes).U16(0)) {
+    switch (ByteReader(bytes).U16(kChunkIdOffset)) {
         case kChunkObject:
             return ObjectName(bytes);
         case kChunkDefinition:
@@ -80,15 +78,14 @@ std::string ChunkName(const Block& block) {
     }
 }
 
-int FindByName(const SectionList& list, const std::string& name) {
-    for (int i = 0; i < list.Count(); ++i)
-        if (ChunkName(list.Chunks[i]) == name) return i;
-    return -1;
-}
+std::string ChunkName(const Block& block) { return std::string(ChunkNameView(block)); }
+
+int FindByName(const SectionList& list, std::string_view name) { return list.Names.Find(list.Chunks, name); }
 
 void RemoveChunk(SceneFile& scene, SectionList& list, int index) {
     if (index < 0 || index >= list.Count()) return;
     const uint32_t size = ChunkSize(list.Chunks[index]);
+    list.Names.Removing(list.Chunks, index);
     list.Chunks.erase(list.Chunks.begin() + index);
     list.Size -= size;
     scene.TotalSize -= size;
@@ -100,8 +97,9 @@ bool AppendChunk(SceneFile& scene, SectionList& list, Block block) {
     block.resize(size);
     uint32_t growth = size;
     // A section the file did not have comes into being with its own head.
-    if (&list != &scene.HeaderChunks && list.Size == 0) growth += kSectionHeadSize;
+    if (&list != &scene.HeaderChunks && list.Size == 0) growth += kChunkHeadSize;
     list.Chunks.push_back(std::move(block));
+    list.Names.Appended(list.Chunks);
     list.Size += growth;
     scene.TotalSize += growth;
     return true;

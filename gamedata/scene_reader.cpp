@@ -13,8 +13,6 @@
 namespace pellwise {
 namespace {
 
-constexpr uint32_t kHeadSize = 6;
-
 bool IsSectionId(uint16_t id) {
     return std::any_of(std::begin(kKnownSections), std::end(kKnownSections),
                        [id](const KnownSection& known) { return known.Id == id; });
@@ -64,7 +62,7 @@ private:
     // where the last one ended, so the offset is always the input's position.
     std::span<const uint8_t> Head(uint32_t offset) {
         if (offset != input_.Position()) return {};
-        return input_.Peek(kHeadSize);
+        return input_.Peek(kChunkHeadSize);
     }
 
     // Little-endian fields of a head; 0 where the file ends early, which
@@ -79,18 +77,18 @@ private:
     }
 
     // Steps over the head of the file or of a section at `start`.
-    bool SkipHead(uint32_t start) { return (start == input_.Position() && input_.Skip(kHeadSize)) || Fail(start); }
+    bool SkipHead(uint32_t start) { return (start == input_.Position() && input_.Skip(kChunkHeadSize)) || Fail(start); }
 
     // A file head and the chunks that follow it up to the first section id.
     bool ReadHead() {
         const uint32_t headStart = pos_;
-        if (uint64_t{headStart} + kHeadSize > size_) return Fail(headStart);
+        if (uint64_t{headStart} + kChunkHeadSize > size_) return Fail(headStart);
         const uint32_t total = SizeField(headStart);
         if (total > size_) return Fail(size_);
-        if (total < uint64_t{headStart} + kHeadSize) return Fail(headStart);
+        if (total < uint64_t{headStart} + kChunkHeadSize) return Fail(headStart);
         if (!SkipHead(headStart)) return false;
         bound_ = total;
-        pos_ = headStart + kHeadSize;
+        pos_ = headStart + kChunkHeadSize;
         for (;;) {
             if (uint64_t{pos_} + 2 > bound_) return Fail(pos_);
             if (IsSectionId(U16(pos_))) return true;
@@ -104,7 +102,7 @@ private:
         const uint16_t id = U16(pos_);
         if (id == kSceneSignature) {
             // A second head: only one is written back, so its 6 bytes leave the total.
-            dropped_ += kHeadSize;
+            dropped_ += kChunkHeadSize;
             return ReadHead();
         }
         const uint32_t sectionStart = pos_;
@@ -120,7 +118,7 @@ private:
         }
         const uint32_t sectionEnd = sectionStart + *size;
         if (!SkipHead(sectionStart)) return false;
-        for (pos_ = sectionStart + kHeadSize; pos_ < sectionEnd;) {
+        for (pos_ = sectionStart + kChunkHeadSize; pos_ < sectionEnd;) {
             std::optional<uint32_t> chunkSize = ChunkSizeWithin(pos_, sectionEnd);
             if (!chunkSize || !TakeBlock(pos_, *chunkSize, list->Chunks.emplace_back())) return false;
             pos_ += *chunkSize;
@@ -130,8 +128,8 @@ private:
         } else {
             // The same section again: its chunks join the earlier ones under
             // one head, so the section's size grows by its chunks alone.
-            list->Size += *size - kHeadSize;
-            dropped_ += kHeadSize;
+            list->Size += *size - kChunkHeadSize;
+            dropped_ += kChunkHeadSize;
         }
         return true;
     }
@@ -139,8 +137,8 @@ private:
     // The size of the chunk (or section) starting at `start`, when its head
     // and its whole body lie before `end`.
     std::optional<uint32_t> ChunkSizeWithin(uint32_t start, uint32_t end) {
-        const uint32_t size = uint64_t{start} + kHeadSize <= end ? SizeField(start) : 0;
-        if (size < kHeadSize || uint64_t{start} + size > end) {
+        const uint32_t size = uint64_t{start} + kChunkHeadSize <= end ? SizeField(start) : 0;
+        if (size < kChunkHeadSize || uint64_t{start} + size > end) {
             Fail(start);
             return std::nullopt;
         }

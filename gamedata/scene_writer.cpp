@@ -8,8 +8,6 @@
 namespace pellwise {
 namespace {
 
-constexpr uint32_t kHeadSize = 6;
-
 // Writes the scene through a sink, chunk by chunk, without laying the file
 // out in memory first. Before anything reaches the disk the model is checked
 // against the sizes it carries: a file whose size fields disagree with its
@@ -24,12 +22,12 @@ public:
     std::optional<uint32_t> CheckedTotal() const {
         std::optional<uint64_t> bytes = ChunksSize(scene_.HeaderChunks);
         if (!bytes) return std::nullopt;
-        *bytes += kHeadSize;
+        *bytes += kChunkHeadSize;
         for (const KnownSection& section : kKnownSections) {
             if (!Written(section)) continue;
             const SectionList& list = scene_.*section.List;
             const std::optional<uint64_t> chunks = ChunksSize(list);
-            if (!chunks || *chunks + kHeadSize != list.Size) return std::nullopt;
+            if (!chunks || *chunks + kChunkHeadSize != list.Size) return std::nullopt;
             *bytes += list.Size;
         }
         for (const RawSection& section : scene_.UnknownSections) *bytes += section.Bytes.size();
@@ -69,17 +67,17 @@ private:
         uint64_t bytes = 0;
         for (const Block& block : list.Chunks) {
             const uint32_t size = ChunkSize(block);
-            if (size < kHeadSize || size > block.size()) return std::nullopt;
+            if (size < kChunkHeadSize || size > block.size()) return std::nullopt;
             bytes += size;
         }
         return bytes;
     }
 
     static bool PutHead(AtomicFileSink& sink, uint16_t id, uint32_t size) {
-        uint8_t head[kHeadSize];
+        uint8_t head[kChunkHeadSize];
         PutU16(head, id);
         PutU32(head + 2, size);
-        return sink.Put(head, kHeadSize);
+        return sink.Put(head, kChunkHeadSize);
     }
 
     static bool PutChunks(AtomicFileSink& sink, const SectionList& list) {

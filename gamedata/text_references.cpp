@@ -14,7 +14,6 @@
 namespace pellwise {
 namespace {
 
-constexpr uint64_t kChunkHeadSize = 6;
 constexpr uint32_t kLargestDataWithoutText = 16;
 constexpr std::string_view kTextMarker = "#@$&";
 const char kNewTextsSection[] = "texts";
@@ -31,8 +30,8 @@ std::span<const uint8_t> DefinitionBytes(const SceneFile& scene, int index) {
 // The offset of the type chunk inside a definition, or 0 when the layout differs.
 uint64_t TypeChunkOffset(std::span<const uint8_t> definition) {
     ByteReader reader(definition);
-    if (reader.U16(0) != kChunkDefinition || reader.U16(kChunkHeadSize) != kDefinitionNameChunk) return 0;
-    const uint64_t typeChunk = kChunkHeadSize + reader.U32(kChunkHeadSize + 2);
+    if (reader.U16(kChunkIdOffset) != kChunkDefinition || reader.U16(kChunkHeadSize) != kDefinitionNameChunk) return 0;
+    const uint64_t typeChunk = kChunkHeadSize + reader.U32(kChunkHeadSize + kChunkSizeOffset);
     if (reader.U16(typeChunk) != kDefinitionTypeChunk || !reader.Ok()) return 0;
     return typeChunk;
 }
@@ -48,8 +47,8 @@ ByteRange DataChunkRange(std::span<const uint8_t> definition) {
     const uint64_t typeChunk = TypeChunkOffset(definition);
     if (typeChunk == 0) return {};
     ByteReader reader(definition);
-    const uint64_t dataChunk = typeChunk + reader.U32(typeChunk + 2);
-    const uint32_t dataSize = reader.U32(dataChunk + 2);
+    const uint64_t dataChunk = typeChunk + reader.U32(typeChunk + kChunkSizeOffset);
+    const uint32_t dataSize = reader.U32(dataChunk + kChunkSizeOffset);
     if (reader.U16(dataChunk) != kDefinitionDataChunk || !reader.Ok()) return {};
     const uint64_t end = std::min<uint64_t>(definition.size(), dataChunk + dataSize);
     return {static_cast<size_t>(dataChunk), static_cast<size_t>(end - dataChunk)};
@@ -114,7 +113,7 @@ void RewriteTextReferences(SceneFile& scene, int idx, GameContext& context) {
 
     if (DefinitionType(scene, idx) != kScriptDefinition) return;
     const std::span<uint8_t> data = DefinitionData(scene, idx);
-    if (data.empty() || ByteReader(data).U32(2) <= kLargestDataWithoutText) return;
+    if (data.empty() || ByteReader(data).U32(kChunkSizeOffset) <= kLargestDataWithoutText) return;
 
     // One pass suffices: the digits written contain no marker byte, so no
     // marker can appear across a rewritten reference.

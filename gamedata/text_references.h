@@ -4,18 +4,16 @@
 #include <span>
 #include <string>
 
+#include "gamedata/scene_file.h"
+
 namespace pellwise {
 
 struct GameContext;
-struct SceneFile;
 
 // A definition chunk is a name chunk (0xAE23), a type chunk (0xAE22) and a
 // data chunk (0xAE24). The data of a script definition (type 5) carries, 20
 // bytes in, a text whose placeholders - the marker "#@$&" and six more bytes -
 // name the mod's new texts in NewTexts.ini.
-inline constexpr uint16_t kDefinitionNameChunk = 0xAE23;
-inline constexpr uint16_t kDefinitionTypeChunk = 0xAE22;
-inline constexpr uint16_t kDefinitionDataChunk = 0xAE24;
 inline constexpr uint32_t kScriptDefinition = 5;
 inline constexpr uint32_t kDefinitionTextOffset = 20;
 inline constexpr size_t kTextKeyLength = 10;

@@ -14,6 +14,12 @@ std::string_view Trim(std::string_view s) {
     return s;
 }
 
+std::string UpperName(std::string_view name) {
+    std::string upper(name);
+    for (char& c : upper) c = UpperCase1251(c);
+    return upper;
+}
+
 bool SameName(std::string_view a, std::string_view b) {
     if (a.size() != b.size()) return false;
     for (size_t i = 0; i < a.size(); ++i)
@@ -97,6 +103,35 @@ std::string TrimDefault(std::string_view defaultValue) {
     size_t n = defaultValue.size();
     while (n > 1 && defaultValue[n - 1] == ' ') --n;
     return std::string(defaultValue.substr(0, n));
+}
+
+Values::Values(std::string_view text) {
+    // Lines before the first header form the section without a name; a later
+    // section of a name already seen is skipped, as is a later key of a name.
+    Keys* section = &sections_[""];
+    for (size_t at = 0; at < text.size();) {
+        const Line line = LineAt(text, at);
+        at = line.next;
+        const std::string_view content = Trim(line.text);
+        if (content.empty()) continue;
+        if (const auto name = SectionName(content)) {
+            const auto [it, added] = sections_.try_emplace(UpperName(*name));
+            section = added ? &it->second : nullptr;
+            continue;
+        }
+        if (section == nullptr) continue;
+        const size_t equals = content.find('=');
+        std::optional<std::string> value;
+        if (equals != std::string_view::npos) value = std::string(Trim(content.substr(equals + 1)));
+        section->try_emplace(UpperName(Trim(content.substr(0, equals))), std::move(value));
+    }
+}
+
+std::optional<std::string> Values::Find(std::string_view section, std::string_view key) const {
+    const auto keys = sections_.find(UpperName(Trim(section)));
+    if (keys == sections_.end()) return std::nullopt;
+    const auto value = keys->second.find(UpperName(Trim(key)));
+    return value == keys->second.end() ? std::nullopt : value->second;
 }
 
 }  // namespace pellwise::ini_text

@@ -3,6 +3,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <unordered_map>
 
 namespace pellwise::ini_text {
 
@@ -31,5 +32,19 @@ std::string Deliver(std::string_view value, size_t capacity);
 // GetPrivateProfileString drops trailing spaces of the default, but never its
 // first character.
 std::string TrimDefault(std::string_view defaultValue);
+
+// Every value of a text walked once, for a file asked many times: Find gives
+// what FindValue gives for the same text, section and key.
+class Values {
+public:
+    explicit Values(std::string_view text);
+    std::optional<std::string> Find(std::string_view section, std::string_view key) const;
+
+private:
+    // Keyed by the names in upper case and without their outer blanks; a key
+    // without '=' holds nothing.
+    using Keys = std::unordered_map<std::string, std::optional<std::string>>;
+    std::unordered_map<std::string, Keys> sections_;
+};
 
 }  // namespace pellwise::ini_text

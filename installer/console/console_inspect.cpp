@@ -15,7 +15,7 @@ namespace {
 
 void PrintList(std::ostream& out, const SectionList& list) {
     for (const Block& chunk : list.Chunks) {
-        const auto id = static_cast<uint16_t>(chunk.size() >= 2 ? chunk[0] | chunk[1] << 8 : 0);
+        const uint16_t id = ChunkId(chunk);
         out << "  " << HexId(id) << "  " << ChunkSize(chunk) << "  " << Cp1251ToUtf8(ChunkName(chunk)) << '\n';
     }
 }

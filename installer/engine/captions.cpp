@@ -16,6 +16,7 @@ Captions DefaultCaptions() {
     c.PleaseWait = Ru("Пожалуйста подождите");
     c.Overwrite1 = Ru("Обнаружено совпадение имен обьектов.");
     c.Overwrite2 = Ru("Перезаписывать эти обьекты?");
+    c.ReplaceFiles = Ru("Файлы мода из папки files\\ уже есть в папке игры. Заменить их? Первый из них:");
     c.HelpAddress = "https://forum.example.org/tarnwick/";
     return c;
 }
@@ -55,6 +56,7 @@ Captions ReadCaptions(const std::string& optionsPath) {
     c.PleaseWait = file.ReadString("Please wait", d.PleaseWait);
     c.Overwrite1 = file.ReadString("Overwrite?_1", d.Overwrite1);
     c.Overwrite2 = file.ReadString("Overwrite?_2", d.Overwrite2);
+    c.ReplaceFiles = file.ReadString("Replace files?", d.ReplaceFiles);
     file.Section("Help");
     c.HelpAddress = file.ReadString("help@web", d.HelpAddress);
     return c;

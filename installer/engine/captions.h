@@ -17,6 +17,7 @@ struct Captions {
     std::string PleaseWait;
     std::string Overwrite1;
     std::string Overwrite2;
+    std::string ReplaceFiles;  // asked before files\ replaces game files; the first such file follows
     std::string HelpAddress;
 
     // The question asked at the first name collision within one scene.

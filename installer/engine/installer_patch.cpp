@@ -14,28 +14,23 @@ namespace pellwise {
 
 namespace {
 
-Answer AnswerOf(uint8_t overwriteAnswer) {
-    return overwriteAnswer == 2 ? Answer::Yes : overwriteAnswer == 1 ? Answer::No : Answer::Ask;
-}
-
-// Which of the store's chunks already have a namesake in the scene; read
-// before the import, since the import changes the scene.
-struct Namesakes {
-    std::vector<bool> Objects, Definitions, EntriesAE50;
-};
-
-std::vector<bool> NamesakesIn(const SectionList& store, const SectionList& scene) {
-    std::vector<bool> found;
-    for (const Block& chunk : store.Chunks) found.push_back(FindByName(scene, ChunkName(chunk)) >= 0);
-    return found;
-}
-
-void Classify(const SectionList& store, const std::vector<bool>& namesake, bool overwrite, MissionReport& report) {
-    for (size_t i = 0; i < store.Chunks.size(); ++i) {
-        const Block& chunk = store.Chunks[i];
-        ChunkChange change{static_cast<uint16_t>(chunk[0] | chunk[1] << 8), ChunkName(chunk), ChunkSize(chunk)};
-        auto& into = !namesake[i] ? report.Added : overwrite ? report.Replaced : report.Kept;
-        into.push_back(std::move(change));
+// Files each chunk the import handled under what became of it.
+void Classify(std::vector<ChunkImport>& imports, MissionReport& report) {
+    for (ChunkImport& import : imports) {
+        ChunkChange change{import.Kind, std::move(import.Name), import.Size};
+        switch (import.Outcome) {
+            case AddOutcome::Appended:
+                report.Added.push_back(std::move(change));
+                break;
+            case AddOutcome::Replaced:
+                report.Replaced.push_back(std::move(change));
+                break;
+            case AddOutcome::Kept:
+                report.Kept.push_back(std::move(change));
+                break;
+            case AddOutcome::Discarded:
+                break;
+        }
     }
 }
 
@@ -93,13 +88,13 @@ PatchReport Installer::RunPatch(const std::vector<std::string>& selected, const 
     };
 
     SceneFile patch;
-    patch.OverwriteAnswer = options.Overwrite == Answer::Yes ? 2 : options.Overwrite == Answer::No ? 1 : 0;
+    patch.OverwriteAnswer = options.Overwrite;
     for (size_t i = 0; i < run.size(); ++i) {
         progress(PatchProgress::Stage::Mission, static_cast<int>(i), run[i]);
         PatchMission(run[i], patch, options.DryRun, report);
         Clear(patch);
     }
-    report.SceneAnswer = AnswerOf(patch.OverwriteAnswer);
+    report.SceneAnswer = patch.OverwriteAnswer;
 
     progress(PatchProgress::Stage::TextDb, static_cast<int>(run.size()), {});
     CollectAddedTexts(report);
@@ -113,8 +108,8 @@ PatchReport Installer::RunPatch(const std::vector<std::string>& selected, const 
         bool replace = options.ReplaceFiles == Answer::Yes;
         if (plan.ExistingCount() > 0) {
             if (options.ReplaceFiles == Answer::Ask)
-                replace =
-                    messages_.ShowMessageBox(ReplaceQuestion(plan, gameDir_), kMbYesNo | kMbIconQuestion) == kIdYes;
+                replace = messages_.ShowMessageBox(ReplaceQuestion(plan, gameDir_, captions_.ReplaceFiles),
+                                                   kMbYesNo | kMbIconQuestion) == kIdYes;
             report.ReplaceAnswer = replace ? Answer::Yes : Answer::No;
         }
         report.Files = CopyLooseFiles(plan, filesDir, gameDir_, replace, options.DryRun);
@@ -137,14 +132,8 @@ void Installer::PatchMission(const std::string& name, SceneFile& patch, bool dry
     }
     mission.SizeBefore = patch.TotalSize;
     for (const RawSection& section : patch.UnknownSections) mission.UnknownSections.push_back(section.Id);
-    const Namesakes namesakes{NamesakesIn(store_.Objects, patch.Objects),
-                              NamesakesIn(store_.Difinitions, patch.Difinitions),
-                              NamesakesIn(store_.SectionAE50, patch.SectionAE50)};
-    ImportObjects(patch, store_, context_);
-    const bool overwrite = patch.OverwriteAnswer == 2;
-    Classify(store_.Objects, namesakes.Objects, overwrite, mission);
-    Classify(store_.Difinitions, namesakes.Definitions, overwrite, mission);
-    Classify(store_.SectionAE50, namesakes.EntriesAE50, overwrite, mission);
+    std::vector<ChunkImport> imports = ImportObjects(patch, store_, context_);
+    Classify(imports, mission);
     mission.SizeAfter = patch.TotalSize;
     if (!dryRun && !SaveToFile(patch, mission.ScenePath, messages_)) mission.Outcome = MissionOutcome::SaveFailed;
     report.Missions.push_back(std::move(mission));

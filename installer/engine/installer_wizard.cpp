@@ -1,3 +1,6 @@
+#include <map>
+#include <utility>
+
 #include "gamedata/object_import.h"
 #include "installer/engine/installer.h"
 #include "installer/engine/mission_list.h"
@@ -6,15 +9,8 @@
 #include "services/folder_listing.h"
 #include "services/message_service.h"
 #include "services/paths.h"
-#include "services/whole_file.h"
 
 namespace pellwise {
-
-namespace {
-
-uint8_t PresetAnswer(Answer answer) { return answer == Answer::Yes ? 2 : answer == Answer::No ? 1 : 0; }
-
-}  // namespace
 
 Installer::Installer(const std::string& modDir, const std::string& gameDir, MessageService& messages)
     : modDir_(WithTrailingSeparator(modDir)),
@@ -84,49 +80,33 @@ void Installer::LoadObjectStore(const std::vector<std::string>& files, Answer st
     context_.NewTexts = newTexts_.get();
     entriesBeforeMod_ = textDb_->Count();
     store_ = SceneFile{};
-    store_.OverwriteAnswer = PresetAnswer(storeOverwrite);
+    store_.OverwriteAnswer = storeOverwrite;
     const std::string dataDir = JoinPath(modDir_, "DATA/");
     std::vector<ObjectFileOutcome>& outcomes = summary_.ObjectFiles;
+    // The file whose chunk holds each kind and name in the store now.
+    std::map<std::pair<uint16_t, std::string>, size_t> holders;
     for (const std::string& file : files) {
-        ObjectFileOutcome outcome;
-        outcome.FileName = file;
-        const std::optional<Block> bytes = ReadWholeFile(dataDir + file);
-        SectionList* list = nullptr;
-        int earlier = -1;
-        if (bytes && bytes->size() >= 6) {
-            outcome.Kind = static_cast<uint16_t>((*bytes)[0] | (*bytes)[1] << 8);
-            outcome.ChunkName = ChunkName(*bytes);
-            list = ListForKind(store_, outcome.Kind);
-            if (list) earlier = FindByName(*list, outcome.ChunkName);
-        }
-        const int countBefore = list ? list->Count() : 0;
-        if (!LoadObjectFile(store_, dataDir + file, context_)) {
+        const ObjectFileLoad load = LoadObjectFile(store_, dataDir + file, context_);
+        ObjectFileOutcome outcome{file, load.Kind, load.Name, ObjectFileState::Stored, {}};
+        const auto holder = holders.find({load.Kind, load.Name});
+        if (!load.Read) {
             outcome.State = ObjectFileState::Damaged;
-        } else if (!list) {
+        } else if (load.Outcome == AddOutcome::Discarded) {
             outcome.State = ObjectFileState::UnknownKind;
-        } else if (earlier >= 0 || list->Count() == countBefore) {
-            // The store's names are unique per list, so the earlier holder of
-            // this name is the last outcome stored under it.
-            for (auto it = outcomes.rbegin(); it != outcomes.rend(); ++it) {
-                if (it->Kind != outcome.Kind || it->ChunkName != outcome.ChunkName) continue;
-                if (it->State != ObjectFileState::Stored && it->State != ObjectFileState::StoredNotImported) continue;
-                if (store_.OverwriteAnswer == 2) {
-                    it->State = ObjectFileState::Replaced;
-                    it->Other = file;
-                } else {
-                    outcome.State = ObjectFileState::Dropped;
-                    outcome.Other = it->FileName;
-                }
-                break;
-            }
+        } else if (load.Outcome == AddOutcome::Kept && holder != holders.end()) {
+            outcome.State = ObjectFileState::Dropped;
+            outcome.Other = outcomes[holder->second].FileName;
+        } else if (load.Outcome == AddOutcome::Replaced && holder != holders.end()) {
+            outcomes[holder->second].State = ObjectFileState::Replaced;
+            outcomes[holder->second].Other = file;
         }
-        if (outcome.State == ObjectFileState::Stored && outcome.Kind == kChunkAE03)
-            outcome.State = ObjectFileState::StoredNotImported;
+        if (outcome.State == ObjectFileState::Stored) {
+            if (load.Kind == kChunkAE03) outcome.State = ObjectFileState::StoredNotImported;
+            holders[{load.Kind, load.Name}] = outcomes.size();
+        }
         outcomes.push_back(outcome);
     }
-    summary_.StoreAnswer = store_.OverwriteAnswer == 2   ? Answer::Yes
-                           : store_.OverwriteAnswer == 1 ? Answer::No
-                                                         : Answer::Ask;
+    summary_.StoreAnswer = store_.OverwriteAnswer;
 }
 
 }  // namespace pellwise

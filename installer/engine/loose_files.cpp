@@ -35,14 +35,11 @@ LooseFilePlan PlanLooseFiles(const std::string& filesDir, const std::string& gam
     return plan;
 }
 
-std::string ReplaceQuestion(const LooseFilePlan& plan, const std::string& gameDir) {
+std::string ReplaceQuestion(const LooseFilePlan& plan, const std::string& gameDir, const std::string& caption) {
     std::string first;
     for (size_t i = 0; i < plan.Files.size() && first.empty(); ++i)
         if (plan.Exists[i]) first = JoinPath(gameDir, plan.Files[i]);
-    const int n = plan.ExistingCount();
-    std::string text = "The game folder has " + std::to_string(n) + (n == 1 ? " file" : " files") +
-                       " of the mod's files\\ already, first:\r" + first + "\rReplace them?";
-    return text;
+    return caption + '\r' + first;
 }
 
 std::vector<FileCopy> CopyLooseFiles(const LooseFilePlan& plan, const std::string& filesDir, const std::string& gameDir,

@@ -4,13 +4,11 @@
 #include <string>
 #include <vector>
 
+#include "gamedata/answer.h"
 #include "gamedata/text_db.h"
 #include "services/message_text.h"
 
 namespace pellwise {
-
-// A preset answer to a question of the run, or none (the question is asked).
-enum class Answer { Ask, Yes, No };
 
 // Why the wizard start stopped; None when every check passed.
 enum class WizardStop {

@@ -138,7 +138,7 @@ else
                     test "$dots_a" != "$dots_b"
                 shot_taken=1
             fi
-        elif grep -q 'Replace them' <<<"$boxes"; then
+        elif grep -q 'Заменить их' <<<"$boxes"; then
             replace=$((replace + 1))
             shot 05-run-replace-question
         else

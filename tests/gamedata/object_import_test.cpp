@@ -27,9 +27,9 @@ SceneFile LoadedScene(std::vector<Bytes> objects, std::vector<Bytes> definitions
 TEST_F(ObjectImport, ADamagedObjectFileIsReportedAndNotStored) {
     SceneFile store;
     const std::string path = Write("bad.dnc", Join({Le16(kChunkObject), Le32(100), Text("short")}));
-    EXPECT_FALSE(LoadObjectFile(store, path, context));
+    EXPECT_FALSE(LoadObjectFile(store, path, context).Read);
     ExpectOneError("Damaged object file: " + path);
-    EXPECT_FALSE(LoadObjectFile(store, PathOf("missing.dnc"), context));
+    EXPECT_FALSE(LoadObjectFile(store, PathOf("missing.dnc"), context).Read);
     EXPECT_EQ(messages_.Count(), 0);
     EXPECT_EQ(store.TotalSize, 0u);
 }

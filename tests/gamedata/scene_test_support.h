@@ -43,8 +43,9 @@ inline Bytes Section(uint16_t id, std::initializer_list<Bytes> chunks) { return 
 inline Bytes Object(const std::string& name, size_t filler = 0) {
     return Chunk(kChunkObject, Join({Chunk(0x0010, Sz(name)), Chunk(0x0012, Bytes(filler, 0xCD))}));
 }
+// A definition named by its name chunk, of a type that holds no text.
 inline Bytes Definition(const std::string& name) {
-    return Chunk(kChunkDefinition, Join({Chunk(0xAE22, Sz(name)), Chunk(0xAE23, {1, 2, 3})}));
+    return Chunk(kChunkDefinition, Join({Chunk(kDefinitionNameChunk, Sz(name)), Chunk(kDefinitionTypeChunk, Le32(4))}));
 }
 inline Bytes EntryAE51(const std::string& name) {
     return Chunk(kChunkAE51, Join({{7}, Le32(static_cast<uint32_t>(name.size())), Text(name), {9}}));

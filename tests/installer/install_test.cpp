@@ -137,6 +137,11 @@ TEST(Install, WithoutATerminalEveryQuestionIsAnsweredNoAndTheReportSaysSo) {
               std::string::npos)
         << run.Out;
     EXPECT_NE(run.Out.find("Note: 2 questions were answered no"), std::string::npos) << run.Out;
+    EXPECT_NE(
+        run.Err.find("question: Файлы мода из папки files\\ уже есть в папке игры. Заменить их? Первый из них:\n" +
+                     NativeToUtf8(sign) + "\n"),
+        std::string::npos)
+        << run.Err;
     EXPECT_EQ(ReadFile(sign), before);
     ExpectPatched(sample.Game, m, false);
     EXPECT_EQ(ReadFile(sample.Game.Missions[1].ScenePath).size(), sample.Game.Missions[1].SceneSize) << "not chosen";
@@ -152,14 +157,18 @@ TEST(Install, OnATerminalTheOverwriteQuestionIsAskedOncePerRunAndCyrillicMission
     const Sample sample("terminal", options);
     EXPECT_EQ(Pellwise({"missions", "--game", NativeToUtf8(sample.Game.GameDir)}).Out,
               "mise 02 bar\nаптека\nМиссия у бара\n");
+    // The mod's options.ini words the replace question its own way.
+    WriteFile(JoinPath(sample.Game.ModDir, "interface/options.ini"), "[Captions]\r\nReplace files? = Replace?\r\n");
     const ConsoleRun run = Pellwise(
-        InstallArgs(sample.Game, {"--mission", "Миссия у бара", "--mission", "mise 02 bar", "--replace-files", "no"}),
-        {}, true, "y\n");
+        InstallArgs(sample.Game, {"--mission", "Миссия у бара", "--mission", "mise 02 bar"}), {}, true, "y\nn\n");
     EXPECT_EQ(run.Status, kExitOk) << run.Out << run.Err;
     const std::string question = "Обнаружено совпадение имен обьектов.\nПерезаписывать эти обьекты? [y/N]";
     const size_t first = run.Err.find(question);
     ASSERT_NE(first, std::string::npos) << run.Err;
     EXPECT_EQ(run.Err.find(question, first + 1), std::string::npos) << "asked again";
+    EXPECT_NE(run.Err.find("Replace?\n" + NativeToUtf8(JoinPath(sample.Game.GameDir, "maps/tarn_sign.bmp")) + " [y/N]"),
+              std::string::npos)
+        << run.Err;
     for (const SampleMission& m : sample.Game.Missions) {
         if (m.Name != options.MissionNames[2]) ExpectPatched(sample.Game, m, true);
     }

@@ -4,6 +4,7 @@
 
 #include <optional>
 
+#include "services/ini_text.h"
 #include "services/text_codec.h"
 #include "temp_folder.h"
 
@@ -76,6 +77,26 @@ TEST(SettingsFile, ReadsEveryCaseOfTheTableAsWindowsDoes) {
         settings.Section = c.section;
         const std::string got = settings.ReadString(c.key, c.defaultValue);
         EXPECT_TRUE(got == c.expected) << c.name << ": got " << got.size() << " bytes: " << got.substr(0, 60);
+    }
+}
+
+// The native reader walks a file once and answers every later question from
+// that walk: each answer must be the one a walk for that question alone gives,
+// for every question of the table asked of every file of it, and of all of
+// them in one file.
+TEST(IniValues, AnswerEveryQuestionAsAWalkForThatQuestionAlone) {
+    std::vector<std::string> texts;
+    std::string all;
+    for (const IniCase& c : Cases()) {
+        if (!c.file || *c.file == "<folder>") continue;
+        texts.push_back(*c.file);
+        all += *c.file + "\r\n";
+    }
+    texts.push_back(all);
+    for (const std::string& text : texts) {
+        const ini_text::Values values(text);
+        for (const IniCase& c : Cases())
+            EXPECT_EQ(values.Find(c.section, c.key), ini_text::FindValue(text, c.section, c.key)) << c.name;
     }
 }
 
