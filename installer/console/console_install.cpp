@@ -103,6 +103,7 @@ int RunInstall(const std::vector<std::string>& args, ConsoleIo& io) {
     messages.SetPathFolders({a.Game, a.Mod});
     Installer installer(a.Mod, a.Game, messages);
     const WizardResult wizard = installer.StartWizard(a.Options.Overwrite);
+    if (installer.Recovered().Pending) io.Out << NativeToUtf8(installer.Recovered().Text()) << '\n';
     if (!wizard.Ok()) {
         io.Out << "Stopped: " << StopDescription(wizard.Stop) << '\n';
         return kExitFailed;
