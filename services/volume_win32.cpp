@@ -11,15 +11,10 @@ std::optional<uint64_t> FreeBytes(const std::string& folder) {
     return available.QuadPart;
 }
 
-size_t NameLimit(const std::string& folder) {
-    // The volume is named by the root of the path ("C:\" or "\\server\share\").
-    char root[MAX_PATH] = {};
-    DWORD limit = 0;
-    if (GetVolumePathNameA(folder.c_str(), root, MAX_PATH) &&
-        GetVolumeInformationA(root, nullptr, 0, nullptr, &limit, nullptr, nullptr, 0) && limit > 0)
-        return limit;
-    return 255;
-}
+// NTFS, FAT32 (long names) and exFAT all take 255 characters per name. The
+// volume's own figure would need GetVolumeInformation on its root, which
+// Wine refuses (with a line on stderr) for its Z: drive.
+size_t NameLimit(const std::string&) { return 255; }
 
 bool MakeHardLink(const std::string& existing, const std::string& link) {
     return CreateHardLinkA(link.c_str(), existing.c_str(), nullptr) != 0;

@@ -22,6 +22,12 @@ std::string ExistingFolderOf(const std::string& path, const std::string& gameDir
     return folder;
 }
 
+// Folders are named to the player without their closing separator.
+SystemError Named(SystemError error) {
+    while (error.Path.size() > 1 && (error.Path.back() == '/' || error.Path.back() == '\\')) error.Path.pop_back();
+    return error;
+}
+
 }  // namespace
 
 SystemError CheckTargets(const std::string& gameDir, const std::vector<std::string>& targets, uint64_t needed) {
@@ -42,17 +48,12 @@ SystemError CheckTargets(const std::string& gameDir, const std::vector<std::stri
 #endif
         folders.insert(folder);
     }
-    for (const std::string& folder : folders) {
-        if (SystemError error = CheckWritableFolder(folder)) {
-            while (error.Path.size() > 1 && (error.Path.back() == '/' || error.Path.back() == '\\'))
-                error.Path.pop_back();
-            return error;
-        }
-    }
+    for (const std::string& folder : folders)
+        if (SystemError error = CheckWritableFolder(folder)) return Named(error);
     const std::optional<uint64_t> free = FreeBytes(gameDir);
     if (free && *free < needed)
-        return {ReasonKind::NoSpace, gameDir,
-                std::to_string(needed / 1024) + " KiB needed, " + std::to_string(*free / 1024) + " KiB free"};
+        return Named({ReasonKind::NoSpace, gameDir,
+                      std::to_string(needed / 1024) + " KiB needed, " + std::to_string(*free / 1024) + " KiB free"});
     return {};
 }
 

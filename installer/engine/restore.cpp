@@ -94,10 +94,12 @@ std::string RestoreReport::Text() const {
     return "Nothing was restored: " + Error.Text();
 }
 
-RestoreReport RestoreGame(const std::string& gameDir, const RestoreOptions& options) {
+RestoreReport RestoreGame(const std::string& gameDir, const RestoreOptions& options, const GameSession* held) {
     RestoreReport report;
-    GameSession session = OpenGameSession(WithTrailingSeparator(gameDir));
-    report.Recovered = session.Recovered;
+    GameSession own;
+    if (!held) own = OpenGameSession(WithTrailingSeparator(gameDir));
+    const GameSession& session = held ? *held : own;
+    if (!held) report.Recovered = session.Recovered;
     if (session.Held) {
         report.Outcome = RestoreOutcome::Locked;
         return report;
@@ -106,8 +108,8 @@ RestoreReport RestoreGame(const std::string& gameDir, const RestoreOptions& opti
         Fail(report, session.Error);
         return report;
     }
-    if (report.Recovered.Error) {
-        Fail(report, report.Recovered.Error);
+    if (session.Recovered.Error) {
+        Fail(report, session.Recovered.Error);
         return report;
     }
     const std::optional<std::vector<InstallRecord>> records = ReadLedger(gameDir);

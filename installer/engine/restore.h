@@ -41,8 +41,9 @@ struct RestoreReport {
 
 // Undoes the latest install (of a mod) as one transaction of its own: replaced
 // files come back byte for byte, created files go, then its backups and its
-// ledger entry.
-RestoreReport RestoreGame(const std::string& gameDir, const RestoreOptions& options);
+// ledger entry. Takes the game's lock, or works under `held`, a session the
+// caller opened (with its recovery done) and holds.
+RestoreReport RestoreGame(const std::string& gameDir, const RestoreOptions& options, const GameSession* held = nullptr);
 
 struct GameStatus {
     std::vector<InstallRecord> Installs;  // oldest first

@@ -67,8 +67,12 @@ bool FinishSwitch(const std::string& gameDir, const Journal& journal) {
 }
 
 void UndoStaging(const std::string& gameDir, const Journal& journal) {
-    for (const JournalStep& step : journal.Steps)
-        if (!step.Remove) RemoveFile(JoinPath(gameDir, step.Staged));
+    for (const JournalStep& step : journal.Steps) {
+        if (step.Remove) continue;
+        // The writers put a staged file together under a temporary name of its own.
+        RemoveStaleTemporary(JoinPath(gameDir, step.Staged));
+        RemoveFile(JoinPath(gameDir, step.Staged));
+    }
     if (journal.Kind == JournalKind::Install) {
         RemoveTree(WithTrailingSeparator(JoinPath(BackupFolder(gameDir), std::to_string(journal.Record.Number))));
         RemoveEmptyFolders(gameDir, journal.Record.Folders);
@@ -135,6 +139,10 @@ std::string Recovery::Text() const {
 Recovery RecoverGame(const std::string& gameDir) {
     Recovery recovery;
     const std::string path = JournalPath(gameDir);
+    // A journal or ledger that was being written when the run died is not
+    // one yet: the one before it (or none) holds.
+    RemoveStaleTemporary(path);
+    RemoveStaleTemporary(LedgerPath(gameDir));
     if (!FileExists(path)) return recovery;
     recovery.Pending = true;
     const auto bytes = ReadWholeFile(path);

@@ -14,6 +14,8 @@ void AddLine(std::string& text, const std::string& what, const char* problem) {
 
 std::string RunFailureText(const PatchReport& report, const std::string& textDbPath) {
     if (!report.Ran) return std::string("The installation did not run: ").append(report.Refusal);
+    // Stopped before the switch: nothing of the game changed, whatever else failed.
+    if (report.Stop) return std::string("Nothing was installed; the game is as it was:\r").append(report.Stop.Text());
     std::string lines;
     for (const MissionReport& mission : report.Missions) {
         if (mission.Outcome == MissionOutcome::LoadFailed)
@@ -26,6 +28,8 @@ std::string RunFailureText(const PatchReport& report, const std::string& textDbP
     for (const FileCopy& file : report.Files)
         if (file.Outcome == FileCopyOutcome::Failed)
             AddLine(lines, JoinPath("files", file.RelativePath), "could not be copied");
+    for (const std::string& file : report.Conflicts)
+        AddLine(lines, JoinPath("files", file), "would replace a file this installation patches and was not copied");
     if (lines.empty()) return {};
     return std::string("The mod was not installed completely:").append(lines);
 }

@@ -78,7 +78,8 @@ cp -a "$work/pristine" "$work/game"
 declare -A outcomes
 mixed=() restores_failed=() recover_failed=()
 # Half the moments anywhere in the run, half in its last fifth, where the
-# backups are made and the staged files are put in place.
+# backups are made and the staged files are put in place (every fourth run
+# is instead killed just after the switch has begun, see below).
 delays=$(awk -v seed="$seed" -v n="$kills" -v t="$duration" 'BEGIN { srand(seed);
     for (i = 0; i < n; i++) { r = rand(); if (i % 2) r = 0.8 + 0.25 * r; printf "%.3f\n", r * t / 1000 } }')
 kill_number=0
@@ -86,11 +87,23 @@ for delay in $delays; do
     kill_number=$((kill_number + 1))
     "${install[@]}" --game "$work/game" --mod "$work/game/Tarnwick" >/dev/null 2>&1 &
     pid=$!
+    if [ $((kill_number % 4)) -eq 0 ]; then
+        # Every fourth kill waits for the journal to say the switch has begun
+        # and lands within its first 20 ms, where random moments rarely fall.
+        for ((poll = 0; poll < 5000; poll++)); do
+            grep -qs 'state.switching' "$work/game/pellwise-journal.txt" && break
+            kill -0 "$pid" 2>/dev/null || break
+        done
+        delay=$(awk -v r="$RANDOM" 'BEGIN { printf "%.4f", r / 32768 * 0.02 }')
+        where_from="the switch"
+    else
+        where_from="the start"
+    fi
     sleep "$delay"
     kill -KILL "$pid" 2>/dev/null
     wait "$pid" 2>/dev/null
     run_status=$?
-    where="kill $kill_number at ${delay}s"
+    where="kill $kill_number at ${delay}s after $where_from"
 
     "$pellwise" recover --game "$work/game" >"$work/recover.txt" 2>&1 ||
         recover_failed+=("$where: $(head -1 "$work/recover.txt")")
@@ -134,6 +147,9 @@ done
     record EveryKillLeavesTheUntouchedOrTheInstalledTree "${#mixed[@]} mixed trees, first: ${mixed[0]}"
 [ ${#restores_failed[@]} -eq 0 ] && record RestoreAfterRecoveryGivesBackTheUntouchedTree "" ||
     record RestoreAfterRecoveryGivesBackTheUntouchedTree "${#restores_failed[@]} failed, first: ${restores_failed[0]}"
+finished=${outcomes["killed in the switch, finished"]:-0}
+[ "$finished" -gt 0 ] && record KillsLandWhileTheStagedFilesArePutInPlace "" ||
+    record KillsLandWhileTheStagedFilesArePutInPlace "no kill interrupted the switch"
 undone=${outcomes["killed while staging, undone"]:-0}
 [ "$undone" -gt 0 ] && record KillsLandWhileTheRunIsStaging "" ||
     record KillsLandWhileTheRunIsStaging "no kill interrupted the staging"

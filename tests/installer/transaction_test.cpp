@@ -31,7 +31,9 @@ std::vector<std::string> Yes(std::vector<std::string> missions) {
 // A second mod: the sample's own, in a folder of another name.
 std::string CopyOfTheMod(const SampleGame& game, const std::string& name) {
     const std::string dir = JoinPath(game.GameDir, name);
-    fs::copy(fs::path(game.ModDir), fs::path(dir), fs::copy_options::recursive);
+    std::string mod = game.ModDir;
+    mod.pop_back();  // the separator at its end, which the copy would not take
+    fs::copy(fs::path(mod), fs::path(dir), fs::copy_options::recursive);
     return dir;
 }
 
@@ -158,6 +160,50 @@ TEST(Transaction, ADryRunNamesTheReasonAnInstallWouldStop) {
     EXPECT_EQ(run.Status, kExitFailed);
     EXPECT_NE(run.Out.find(NativeToUtf8(game.TextDbPath) + ": read-only"), std::string::npos) << run.Out;
     EXPECT_EQ(Snapshot(game.GameDir), untouched);
+}
+
+// What a run that died leaves: a journal and staged files. Recovery finishes
+// a switch that had begun and undoes a staging that had not, and says which.
+TEST(Transaction, RecoverFinishesASwitchAndUndoesAStaging) {
+    const Sample sample("recover");
+    const SampleGame& game = sample.Game;
+    const std::string scene = "MISSIONS/" + game.Missions[0].Name + "/scene2.bin";
+    const std::string created = "maps/new.bmp";
+    const auto untouched = Snapshot(game.GameDir);
+    Journal journal;
+    journal.Record = {7, "2026-01-01 00:00:00", "Tarnwick", {}, {}};
+    journal.Steps = {{false, "MISSIONS/" + game.Missions[0].Name + "/~pw0.pellwise-stage", scene},
+                     {false, "maps/~pw1.pellwise-stage", created}};
+    journal.Record.Files = {{ChangeKind::Replaced, scene, {}, {}}, {ChangeKind::Created, created, {}, {}}};
+    const auto interrupt = [&](bool switching) {
+        journal.Switching = switching;
+        WriteFile(JoinPath(game.GameDir, journal.Steps[0].Staged), "the patched scene");
+        WriteFile(JoinPath(game.GameDir, journal.Steps[1].Staged), "a new file");
+        WriteFile(JournalPath(game.GameDir), JournalText(journal));
+    };
+    const std::vector<std::string> recover = {"recover", "--game", NativeToUtf8(game.GameDir)};
+
+    interrupt(false);
+    ConsoleRun run = Pellwise(recover);
+    EXPECT_EQ(run.Status, kExitOk);
+    EXPECT_NE(run.Out.find("undid the interrupted install of Tarnwick"), std::string::npos) << run.Out;
+    EXPECT_EQ(Snapshot(game.GameDir), untouched);
+
+    interrupt(true);
+    // The run died after putting the first file in place.
+    fs::rename(fs::path(JoinPath(game.GameDir, journal.Steps[0].Staged)), fs::path(JoinPath(game.GameDir, scene)));
+    run = Pellwise(recover);
+    EXPECT_EQ(run.Status, kExitOk);
+    EXPECT_NE(run.Out.find("finished the interrupted install of Tarnwick: 2 files put in place"), std::string::npos)
+        << run.Out;
+    EXPECT_EQ(ReadFile(JoinPath(game.GameDir, scene)), "the patched scene");
+    EXPECT_EQ(ReadFile(JoinPath(game.GameDir, created)), "a new file");
+    EXPECT_NE(ReadFile(JoinPath(game.GameDir, "pellwise-backup/ledger.txt")).find("install\t7\t"), std::string::npos);
+    EXPECT_EQ(ReadFile(JournalPath(game.GameDir)), "<missing>");
+
+    run = Pellwise(recover);
+    EXPECT_EQ(run.Status, kExitOk);
+    EXPECT_NE(run.Out.find("Nothing to recover"), std::string::npos) << run.Out;
 }
 
 }  // namespace
