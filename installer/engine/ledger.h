@@ -12,7 +12,7 @@ namespace pellwise {
 // Every install keeps the game's originals in one folder of the game,
 // pellwise-backup, with a ledger in plain text a player can read: each install
 // with its mod and time, and each file it replaced or created with size and
-// CRC-32 before and after. Install N keeps its originals in pellwise-backup/N/.
+// CRC-32C before and after. Install N keeps its originals in pellwise-backup/N/.
 inline constexpr std::string_view kBackupFolder = "pellwise-backup";
 inline constexpr std::string_view kLedgerName = "ledger.txt";
 
