@@ -94,7 +94,7 @@ void Progress(const PatchCallbacks& callbacks, PatchProgress::Stage stage, size_
 // without its texts).
 void SetAsideConflicts(LooseFilePlan& plan, const std::vector<std::string>& run, const std::string& textDb,
                        PatchReport& report) {
-    std::vector<std::string> patched{LedgerPathText(textDb)};
+    std::vector<std::string> patched{textDb};
     for (const std::string& name : run) patched.push_back(SceneRelative(name));
     LooseFilePlan kept;
     kept.Folders = plan.Folders;
@@ -171,7 +171,8 @@ PatchReport Installer::RunPatch(const std::vector<std::string>& selected, const 
     return report;
 }
 
-std::string Installer::TextDbRelative() const { return summary_.TextDbPath.substr(gameDir_.size()); }
+// As the ledger and the journal write paths: '/' between names everywhere.
+std::string Installer::TextDbRelative() const { return LedgerPathText(summary_.TextDbPath.substr(gameDir_.size())); }
 
 SystemError Installer::Preflight(const std::vector<std::string>& run, const std::vector<std::string>& files) const {
     std::vector<std::string> targets;
