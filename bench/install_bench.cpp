@@ -15,6 +15,7 @@
 #include <vector>
 
 #include "installer/engine/installer.h"
+#include "installer/engine/restore.h"
 #include "installer/sample/sample_game.h"
 #include "services/atomic_file.h"
 #include "services/file_stream.h"
@@ -169,6 +170,38 @@ void BM_InstallBesideCopy(benchmark::State& state) {
     state.counters["bytes_installed"] = static_cast<double>(kMissions) * kSceneSize;
 }
 BENCHMARK(BM_InstallBesideCopy)->UseManualTime()->Unit(benchmark::kMillisecond)->Iterations(3);
+
+// The restore of that install (its originals back through hard links, the
+// files it created removed) beside the same copy floor.
+void BM_RestoreBesideCopy(benchmark::State& state) {
+    BenchGame& g = Game();
+    double copySeconds = 0, restoreSeconds = 0;
+    for (auto _ : state) {
+        g.Reset();
+        {
+            AnswerYes messages;
+            Installer installer((g.work / "Tarnwick").string(), g.work.string(), messages);
+            PatchOptions options;
+            options.Overwrite = Answer::Yes;
+            options.ReplaceFiles = Answer::Yes;
+            if (!installer.StartWizard().Ok() || !installer.RunPatch(installer.Missions(), options).Succeeded())
+                state.SkipWithError("install failed");
+        }
+        sync();
+        copySeconds += PlainCopySeconds(g);
+        const auto start = std::chrono::steady_clock::now();
+        const RestoreReport report = RestoreGame(g.work.string(), {});
+        const double seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+        if (report.Outcome != RestoreOutcome::Restored) state.SkipWithError("restore failed");
+        restoreSeconds += seconds;
+        state.SetIterationTime(seconds);
+    }
+    const double n = static_cast<double>(state.iterations());
+    state.counters["copy_s"] = copySeconds / n;
+    state.counters["restore_s"] = restoreSeconds / n;
+    state.counters["restore_per_copy"] = restoreSeconds / copySeconds;
+}
+BENCHMARK(BM_RestoreBesideCopy)->UseManualTime()->Unit(benchmark::kMillisecond)->Iterations(3);
 
 // Memory must not grow with the number of missions: the same install over
 // 5 and over 20 missions.

@@ -17,8 +17,8 @@
 #include <stdexcept>
 
 #include "installer/engine/installer.h"
-#include "installer/engine/sample_chunks.h"
-#include "installer/engine/sample_game.h"
+#include "installer/sample/sample_chunks.h"
+#include "installer/sample/sample_game.h"
 #include "services/atomic_file.h"
 #include "services/message_service.h"
 #include "services/whole_file.h"
@@ -32,7 +32,7 @@ constexpr int kMarkersPerDefinition = 5;
 
 class AnswerYes : public MessageService {
 public:
-    int ShowMessageBox(const std::string&, unsigned flags) override {
+    int ShowMessageBox(const MessageText&, unsigned flags) override {
         return (flags & kMbButtonMask) == kMbYesNo ? kIdYes : kIdOk;
     }
 };

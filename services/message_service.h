@@ -11,6 +11,7 @@ inline constexpr unsigned kMbYesNo = 0x04;
 inline constexpr unsigned kMbIconError = 0x10;
 inline constexpr unsigned kMbIconQuestion = 0x20;
 inline constexpr unsigned kMbIconWarning = 0x30;
+inline constexpr unsigned kMbIconInformation = 0x40;
 inline constexpr unsigned kMbIconMask = 0xF0;
 inline constexpr unsigned kMbButtonMask = 0x0F;
 

@@ -48,5 +48,8 @@ int RunMissions(const std::vector<std::string>& args, ConsoleIo& io);
 int RunScene(const std::vector<std::string>& args, ConsoleIo& io);
 int RunTextDb(const std::vector<std::string>& args, ConsoleIo& io);
 int RunSample(const std::vector<std::string>& args, ConsoleIo& io);
+int RunRestore(const std::vector<std::string>& args, ConsoleIo& io);
+int RunStatus(const std::vector<std::string>& args, ConsoleIo& io);
+int RunRecover(const std::vector<std::string>& args, ConsoleIo& io);
 
 }  // namespace pellwise

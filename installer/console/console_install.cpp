@@ -102,6 +102,7 @@ int RunInstall(const std::vector<std::string>& args, ConsoleIo& io) {
     ConsoleMessages messages(io.Err, io.In, io.Terminal);
     Installer installer(a.Mod, a.Game, messages);
     const WizardResult wizard = installer.StartWizard(a.Options.Overwrite);
+    if (installer.Recovered().Pending) io.Out << NativeToUtf8(installer.Recovered().Text()) << '\n';
     if (!wizard.Ok()) {
         io.Out << "Stopped: " << StopDescription(wizard.Stop) << '\n';
         return kExitFailed;

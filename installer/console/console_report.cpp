@@ -4,6 +4,7 @@
 #include <ostream>
 
 #include "installer/console/native_text.h"
+#include "installer/engine/ledger.h"
 #include "services/text_codec.h"
 
 namespace pellwise {
@@ -114,7 +115,6 @@ void PrintFiles(std::ostream& out, const PatchReport& report) {
     }
     int counts[4] = {};
     for (const FileCopy& f : report.Files) ++counts[static_cast<int>(f.Outcome)];
-    if (report.FolderCopyFailed) out << "Files: FAILED: the copy of files\\ reported an error\n";
     out << "Files: " << counts[0] << " copied, " << counts[1] << " replaced, " << counts[2] << " kept, " << counts[3]
         << " failed\n";
     static const char* const kVerbs[] = {"copied  ", "replaced", "kept    ", "FAILED  "};
@@ -140,6 +140,21 @@ void PrintAnswers(std::ostream& out, const Installer& installer, const PatchRepo
     if (unanswered > 0)
         out << "Note: " << unanswered << (unanswered == 1 ? " question was" : " questions were")
             << " answered no: there was no terminal to ask on (use --overwrite and --replace-files)\n";
+}
+
+void PrintConflicts(std::ostream& out, const PatchReport& report) {
+    if (report.Conflicts.empty()) return;
+    out << "Conflicts: " << report.Conflicts.size()
+        << " files of files\\ not copied: each would replace a file this run patches\n";
+    for (const std::string& path : report.Conflicts) out << "  not copied " << NativeToUtf8(path) << '\n';
+}
+
+void PrintBackups(std::ostream& out, const Installer& installer, const PatchReport& report) {
+    if (report.InstallNumber == 0) return;
+    const std::string game = NativeToUtf8(installer.GameDir());
+    out << "Backups: the originals are kept in " << NativeToUtf8(BackupFolder(installer.GameDir())) << " (install "
+        << report.InstallNumber << ")\n";
+    out << "To undo this install: pellwise restore --game \"" << game << "\"\n";
 }
 
 }  // namespace
@@ -168,6 +183,10 @@ const char* StopDescription(WizardStop stop) {
             return "no mission of the game holds a scene2.bin";
         case WizardStop::NoObjectFiles:
             return "the mod's DATA folder has no *.dnc file";
+        case WizardStop::Locked:
+            return "another installation is running in this game folder";
+        case WizardStop::NotRecovered:
+            return "an interrupted run could not be finished or undone";
     }
     return "?";
 }
@@ -195,7 +214,9 @@ void PrintReport(std::ostream& out, const Installer& installer, const PatchRepor
     PrintTexts(out, report);
     PrintUnknownSections(out, report);
     PrintFiles(out, report);
+    PrintConflicts(out, report);
     PrintAnswers(out, installer, report, options, unansweredQuestions);
+    if (report.Stop) out << "Stopped before any game file changed: " << NativeToUtf8(report.Stop.Text()) << '\n';
     char seconds[32];
     std::snprintf(seconds, sizeof seconds, "%.2f", report.Seconds);
     out << "Time: " << seconds << " s\n";
@@ -205,8 +226,10 @@ void PrintReport(std::ostream& out, const Installer& installer, const PatchRepor
     else
         out << "FAILED (" << report.FailedMissions() << " missions, " << report.FailedFiles() << " files"
             << (!report.DryRun && !report.TextDbSaved ? ", text database" : "")
-            << (report.TextsWithoutId > 0 ? ", texts without an ID" : "") << ")";
+            << (report.TextsWithoutId > 0 ? ", texts without an ID" : "")
+            << (report.Conflicts.empty() ? "" : ", conflicting files") << (report.Stop ? ", stopped" : "") << ")";
     out << '\n';
+    PrintBackups(out, installer, report);
 }
 
 }  // namespace pellwise

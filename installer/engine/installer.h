@@ -10,12 +10,14 @@
 #include "gamedata/text_db.h"
 #include "installer/engine/captions.h"
 #include "installer/engine/patch_report.h"
+#include "installer/engine/transaction.h"
 #include "services/message_text.h"
 #include "services/settings_file.h"
 
 namespace pellwise {
 
 class MessageService;
+struct LooseFilePlan;
 
 struct PatchProgress {
     enum class Stage { Mission, TextDb, Files, Done };
@@ -30,10 +32,6 @@ struct PatchProgress {
 struct PatchCallbacks {
     std::function<void(const PatchProgress&)> Progress;
     std::function<void()> AfterChunk;
-    // Copies the mod's files\ (first argument) into the game folder instead of
-    // the engine's own copy, e.g. with the shell's copy and its own questions;
-    // false when it failed. The report then lists no single files.
-    std::function<bool(const std::string& filesDir, const std::string& gameDir)> CopyFolder;
 };
 
 struct PatchOptions {
@@ -56,7 +54,9 @@ public:
     Installer(const Installer&) = delete;
     Installer& operator=(const Installer&) = delete;
 
-    // Reads the captions, runs the checks in order and loads the object store.
+    // Takes the game folder's lock (held until the Installer goes), finishes
+    // or undoes an interrupted run, reads the captions, runs the checks in
+    // order and loads the object store.
     // `storeOverwrite` answers the overwrite question among the mod's own files.
     WizardResult StartWizard(Answer storeOverwrite = Answer::Ask);
 
@@ -68,6 +68,10 @@ public:
     const std::string& ModDir() const { return modDir_; }
     const std::string& GameDir() const { return gameDir_; }
     const SceneFile& ObjectStore() const { return store_; }
+    // What the wizard start did about an interrupted run; the front end tells the player.
+    const Recovery& Recovered() const { return recovered_; }
+    // The mod's name in the backup ledger: the name of its folder.
+    std::string ModName() const;
 
     // Patches the named missions (in list order, whatever the order given),
     // saves the text database and copies the mod's files\ into the game. Runs
@@ -83,7 +87,15 @@ private:
     WizardResult Stop(WizardStop stop, const MessageText& message);
     WizardResult RunChecks();
     void LoadObjectStore(const std::vector<std::string>& files, Answer storeOverwrite);
-    void PatchMission(const std::string& name, SceneFile& patch, bool dryRun, PatchReport& report);
+    void PatchMission(const std::string& name, SceneFile& patch, const std::string& writeTo, PatchReport& report);
+    SystemError Preflight(const std::vector<std::string>& run, const std::vector<std::string>& files) const;
+    void RunInMemory(const std::vector<std::string>& run, const LooseFilePlan& plan, const PatchOptions& options,
+                     const PatchCallbacks& callbacks, PatchReport& report);
+    bool AskReplace(const LooseFilePlan& plan, Answer preset, PatchReport& report);
+    bool StageTextDb(const std::string& staged) const;
+    std::string TextDbRelative() const;
+    void StageAndSwitch(const std::vector<std::string>& run, LooseFilePlan& plan, const PatchOptions& options,
+                        const PatchCallbacks& callbacks, PatchReport& report);
     void CollectAddedTexts(PatchReport& report) const;
 
     std::string modDir_;
@@ -97,6 +109,8 @@ private:
     int entriesBeforeMod_ = 0;
     SceneFile store_;
     GameContext context_;
+    std::unique_ptr<FolderLock> lock_;
+    Recovery recovered_;
     bool ready_ = false;
     bool ran_ = false;
 };

@@ -1,14 +1,19 @@
 #include <algorithm>
+#include <cctype>
 #include <chrono>
 
 #include "gamedata/object_import.h"
+#include "installer/engine/folders.h"
 #include "installer/engine/installer.h"
 #include "installer/engine/loose_files.h"
 #include "installer/engine/mission_list.h"
+#include "installer/engine/preflight.h"
 #include "services/atomic_file.h"
+#include "services/file_stream.h"
 #include "services/file_system.h"
 #include "services/message_service.h"
 #include "services/paths.h"
+#include "services/volume.h"
 
 namespace pellwise {
 
@@ -34,6 +39,70 @@ void Classify(std::vector<ChunkImport>& imports, MissionReport& report) {
     }
 }
 
+// Messages of writes whose failure the run reports itself, with the reason.
+class QuietMessages : public MessageService {
+public:
+    int ShowMessageBox(const MessageText&, unsigned) override { return kIdOk; }
+};
+
+// Room for the journal, the ledger and the file system's own blocks.
+constexpr uint64_t kSpareBytes = 1 << 20;
+
+uint64_t FileSizeOf(const std::string& path) {
+    FileStream stream = FileStream::OpenForReading(path);
+    return stream.IsOpen() ? stream.Size() : 0;
+}
+
+std::string SceneRelative(const std::string& mission) { return "MISSIONS/" + mission + "/scene2.bin"; }
+
+// The system's error after a write of `path` failed is often gone by the
+// time it is read (the writer cleans up), so the reason is found again by
+// looking: the folder, then the space.
+SystemError WriteFailure(const std::string& path) {
+    if (SystemError folder = CheckWritableFolder(ParentFolder(path))) return folder;
+    const std::optional<uint64_t> free = FreeBytes(ParentFolder(path));
+    if (free && *free < kSpareBytes) return {ReasonKind::NoSpace, path, {}};
+    return {ReasonKind::Other, path, {}};
+}
+
+bool SamePath(const std::string& a, const std::string& b) {
+#ifdef _WIN32
+    return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) {
+               return std::tolower(static_cast<unsigned char>(x)) == std::tolower(static_cast<unsigned char>(y));
+           });
+#else
+    return a == b;
+#endif
+}
+
+void Progress(const PatchCallbacks& callbacks, PatchProgress::Stage stage, size_t index,
+              const std::vector<std::string>& run) {
+    if (callbacks.Progress)
+        callbacks.Progress({stage, static_cast<int>(index), static_cast<int>(run.size()),
+                            index < run.size() ? run[index] : std::string()});
+}
+
+// A file of files\ that would land on a file this run patches is not copied:
+// it would undo the run (the scene without the mod's objects, the database
+// without its texts).
+void SetAsideConflicts(LooseFilePlan& plan, const std::vector<std::string>& run, const std::string& textDb,
+                       PatchReport& report) {
+    std::vector<std::string> patched{textDb};
+    for (const std::string& name : run) patched.push_back(SceneRelative(name));
+    LooseFilePlan kept;
+    kept.Folders = plan.Folders;
+    for (size_t i = 0; i < plan.Files.size(); ++i) {
+        const std::string relative = LedgerPathText(plan.Files[i]);
+        if (std::any_of(patched.begin(), patched.end(), [&](const std::string& p) { return SamePath(p, relative); })) {
+            report.Conflicts.push_back(plan.Files[i]);
+        } else {
+            kept.Files.push_back(plan.Files[i]);
+            kept.Exists.push_back(plan.Exists[i]);
+        }
+    }
+    plan = std::move(kept);
+}
+
 }  // namespace
 
 int PatchReport::FailedMissions() const {
@@ -47,8 +116,8 @@ int PatchReport::FailedFiles() const {
 }
 
 bool PatchReport::Succeeded() const {
-    return Ran && FailedMissions() == 0 && FailedFiles() == 0 && !FolderCopyFailed && TextsWithoutId == 0 &&
-           (DryRun || TextDbSaved);
+    return Ran && FailedMissions() == 0 && FailedFiles() == 0 && TextsWithoutId == 0 && (DryRun || TextDbSaved) &&
+           Conflicts.empty() && !Stop;
 }
 
 PatchReport Installer::RunPatch(const std::vector<std::string>& selected, const PatchOptions& options,
@@ -68,12 +137,13 @@ PatchReport Installer::RunPatch(const std::vector<std::string>& selected, const 
     const auto start = std::chrono::steady_clock::now();
     ran_ = true;
     report.Ran = true;
-    const std::string missionsDir = JoinPath(gameDir_, "MISSIONS/");
     const std::string filesDir = JoinPath(modDir_, "files/");
-    const LooseFilePlan plan = PlanLooseFiles(filesDir, gameDir_);
+    LooseFilePlan plan = PlanLooseFiles(filesDir, gameDir_);
+    report.FilesFolderPresent = DirectoryExists(filesDir);
     if (!options.DryRun) {
-        // A run that was killed may have left its temporary files beside the
-        // game's; the game's own files are whole, as the replace is one step.
+        // Older versions wrote their temporary files beside the game's and
+        // may have left one when killed; the game's own files are whole.
+        const std::string missionsDir = JoinPath(gameDir_, "MISSIONS/");
         for (const std::string& name : missions_) RemoveStaleTemporary(ScenePath(missionsDir, name));
         RemoveStaleTemporary(summary_.TextDbPath);
         for (const std::string& file : plan.Files) RemoveStaleTemporary(JoinPath(gameDir_, file));
@@ -82,44 +152,153 @@ PatchReport Installer::RunPatch(const std::vector<std::string>& selected, const 
     std::vector<std::string> run;
     for (const std::string& name : missions_)
         if (std::find(selected.begin(), selected.end(), name) != selected.end()) run.push_back(name);
-    context_.AfterChunk = callbacks.AfterChunk;
-    auto progress = [&](PatchProgress::Stage stage, int index, const std::string& mission) {
-        if (callbacks.Progress) callbacks.Progress({stage, index, static_cast<int>(run.size()), mission});
-    };
-
-    SceneFile patch;
-    patch.OverwriteAnswer = options.Overwrite;
-    for (size_t i = 0; i < run.size(); ++i) {
-        progress(PatchProgress::Stage::Mission, static_cast<int>(i), run[i]);
-        PatchMission(run[i], patch, options.DryRun, report);
-        Clear(patch);
+    SetAsideConflicts(plan, run, TextDbRelative(), report);
+    report.Stop = Preflight(run, plan.Files);
+    if (!report.Stop) {
+        if (options.DryRun)
+            RunInMemory(run, plan, options, callbacks, report);
+        else
+            StageAndSwitch(run, plan, options, callbacks, report);
     }
-    report.SceneAnswer = patch.OverwriteAnswer;
-
-    progress(PatchProgress::Stage::TextDb, static_cast<int>(run.size()), {});
-    CollectAddedTexts(report);
-    if (!options.DryRun) report.TextDbSaved = Save(*textDb_, summary_.TextDbPath, messages_);
-
-    progress(PatchProgress::Stage::Files, static_cast<int>(run.size()), {});
-    report.FilesFolderPresent = DirectoryExists(filesDir);
-    if (report.FilesFolderPresent && callbacks.CopyFolder) {
-        if (!options.DryRun) report.FolderCopyFailed = !callbacks.CopyFolder(filesDir, gameDir_);
-    } else if (report.FilesFolderPresent) {
-        bool replace = options.ReplaceFiles == Answer::Yes;
-        if (plan.ExistingCount() > 0) {
-            if (options.ReplaceFiles == Answer::Ask)
-                replace = messages_.ShowMessageBox(ReplaceQuestion(plan, gameDir_, captions_.ReplaceFiles),
-                                                   kMbYesNo | kMbIconQuestion) == kIdYes;
-            report.ReplaceAnswer = replace ? Answer::Yes : Answer::No;
-        }
-        report.Files = CopyLooseFiles(plan, filesDir, gameDir_, replace, options.DryRun);
-    }
-    progress(PatchProgress::Stage::Done, static_cast<int>(run.size()), {});
     report.Seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
     return report;
 }
 
-void Installer::PatchMission(const std::string& name, SceneFile& patch, bool dryRun, PatchReport& report) {
+// As the ledger and the journal write paths: '/' between names everywhere.
+std::string Installer::TextDbRelative() const { return LedgerPathText(summary_.TextDbPath.substr(gameDir_.size())); }
+
+SystemError Installer::Preflight(const std::vector<std::string>& run, const std::vector<std::string>& files) const {
+    std::vector<std::string> targets;
+    uint64_t needed = kSpareBytes + FileSizeOf(summary_.TextDbPath) * 2;
+    for (const std::string& name : run) {
+        targets.push_back(SceneRelative(name));
+        needed += FileSizeOf(JoinPath(gameDir_, targets.back())) + store_.TotalSize;
+    }
+    targets.push_back(TextDbRelative());
+    for (const std::string& file : files) {
+        targets.push_back(file);
+        needed += FileSizeOf(JoinPath(JoinPath(modDir_, "files/"), file));
+    }
+    return CheckTargets(gameDir_, targets, needed);
+}
+
+void Installer::RunInMemory(const std::vector<std::string>& run, const LooseFilePlan& plan, const PatchOptions& options,
+                            const PatchCallbacks& callbacks, PatchReport& report) {
+    const std::string filesDir = JoinPath(modDir_, "files/");
+    context_.AfterChunk = callbacks.AfterChunk;
+    SceneFile patch;
+    patch.OverwriteAnswer = options.Overwrite;
+    for (size_t i = 0; i < run.size(); ++i) {
+        Progress(callbacks, PatchProgress::Stage::Mission, i, run);
+        PatchMission(run[i], patch, {}, report);
+        Clear(patch);
+    }
+    report.SceneAnswer = patch.OverwriteAnswer;
+    Progress(callbacks, PatchProgress::Stage::TextDb, run.size(), run);
+    CollectAddedTexts(report);
+    Progress(callbacks, PatchProgress::Stage::Files, run.size(), run);
+    if (report.FilesFolderPresent) {
+        const bool replace = AskReplace(plan, options.ReplaceFiles, report);
+        report.Files = CopyLooseFiles(plan, filesDir, gameDir_, replace, true);
+    }
+    Progress(callbacks, PatchProgress::Stage::Done, run.size(), run);
+}
+
+bool Installer::AskReplace(const LooseFilePlan& plan, Answer preset, PatchReport& report) {
+    bool replace = preset == Answer::Yes;
+    if (plan.ExistingCount() > 0) {
+        if (preset == Answer::Ask)
+            replace = messages_.ShowMessageBox(ReplaceQuestion(plan, gameDir_, captions_.ReplaceFiles),
+                                               kMbYesNo | kMbIconQuestion) == kIdYes;
+        report.ReplaceAnswer = replace ? Answer::Yes : Answer::No;
+    }
+    return replace;
+}
+
+void Installer::StageAndSwitch(const std::vector<std::string>& run, LooseFilePlan& plan, const PatchOptions& options,
+                               const PatchCallbacks& callbacks, PatchReport& report) {
+    const std::string filesDir = JoinPath(modDir_, "files/");
+    const std::optional<std::vector<InstallRecord>> ledger = ReadLedger(gameDir_);
+    if (!ledger) {
+        report.Stop = {ReasonKind::Other, LedgerPath(gameDir_), "the backup ledger cannot be read"};
+        return;
+    }
+    InstallRecord record;
+    record.Number = ledger->empty() ? 1 : ledger->back().Number + 1;
+    record.Time = LocalTimeText();
+    record.Mod = ModName();
+    GameTransaction txn(gameDir_, JournalKind::Install, record);
+    std::vector<std::string> staged;
+    for (const std::string& name : run) staged.push_back(txn.Stage(SceneRelative(name)));
+    const std::string stagedDb = txn.Stage(TextDbRelative());
+    std::vector<std::string> stagedFiles;
+    if (report.FilesFolderPresent) {
+        for (const std::string& file : plan.Files) stagedFiles.push_back(txn.Stage(LedgerPathText(file)));
+        for (const std::string& folder : plan.Folders)
+            if (!DirectoryExists(JoinPath(gameDir_, folder))) txn.AddFolder(LedgerPathText(folder));
+    }
+    if ((report.Stop = txn.Begin())) return;
+
+    // The questions come while staging: an answer given is never lost to a
+    // crash, as nothing of the game has changed yet.
+    context_.AfterChunk = callbacks.AfterChunk;
+    SceneFile patch;
+    patch.OverwriteAnswer = options.Overwrite;
+    for (size_t i = 0; i < run.size() && !report.Stop; ++i) {
+        Progress(callbacks, PatchProgress::Stage::Mission, i, run);
+        PatchMission(run[i], patch, staged[i], report);
+        Clear(patch);
+        const MissionReport& m = report.Missions.back();
+        if (m.Outcome == MissionOutcome::LoadFailed) txn.Unstage(SceneRelative(run[i]));
+        if (m.Outcome == MissionOutcome::SaveFailed) report.Stop = WriteFailure(staged[i]);
+    }
+    report.SceneAnswer = patch.OverwriteAnswer;
+    Progress(callbacks, PatchProgress::Stage::TextDb, run.size(), run);
+    CollectAddedTexts(report);
+    if (!report.Stop && !StageTextDb(stagedDb)) report.Stop = WriteFailure(stagedDb);
+
+    Progress(callbacks, PatchProgress::Stage::Files, run.size(), run);
+    if (!report.Stop && report.FilesFolderPresent) {
+        const bool replace = AskReplace(plan, options.ReplaceFiles, report);
+        report.Files = CopyLooseFiles(plan, filesDir, gameDir_, replace, true);
+        for (size_t i = 0; i < plan.Files.size() && !report.Stop; ++i) {
+            if (report.Files[i].Outcome == FileCopyOutcome::KeptExisting) {
+                txn.Unstage(LedgerPathText(plan.Files[i]));
+                continue;
+            }
+            MakeFolders(ParentFolder(stagedFiles[i]));
+            if (CopyFileAtomically(JoinPath(filesDir, plan.Files[i]), stagedFiles[i]) != AtomicWriteStatus::Ok)
+                report.Stop = WriteFailure(stagedFiles[i]);
+            // A long copy keeps the window alive like a long import does.
+            if (callbacks.AfterChunk) callbacks.AfterChunk();
+        }
+    }
+    if (!report.Stop) report.Stop = txn.Commit();
+    if (report.Stop) {
+        txn.Abort();
+        report.TextDbSaved = false;
+        // The staged file's name means nothing to the player; the target's does.
+        for (size_t i = 0; i < staged.size(); ++i)
+            if (report.Stop.Path == staged[i]) report.Stop.Path = ScenePath(JoinPath(gameDir_, "MISSIONS/"), run[i]);
+        if (report.Stop.Path == stagedDb) report.Stop.Path = summary_.TextDbPath;
+        for (size_t i = 0; i < stagedFiles.size(); ++i)
+            if (report.Stop.Path == stagedFiles[i]) report.Stop.Path = JoinPath(gameDir_, plan.Files[i]);
+    } else {
+        report.TextDbSaved = true;
+        report.InstallNumber = record.Number;
+    }
+    Progress(callbacks, PatchProgress::Stage::Done, run.size(), run);
+}
+
+bool Installer::StageTextDb(const std::string& staged) const {
+    // The database is only ever written over an existing file.
+    if (WriteFileAtomically(staged, {}) != AtomicWriteStatus::Ok) return false;
+    QuietMessages quiet;
+    return Save(*textDb_, staged, quiet);
+}
+
+void Installer::PatchMission(const std::string& name, SceneFile& patch, const std::string& writeTo,
+                             PatchReport& report) {
     MissionReport mission;
     mission.Name = name;
     mission.ScenePath = ScenePath(JoinPath(gameDir_, "MISSIONS/"), name);
@@ -135,7 +314,10 @@ void Installer::PatchMission(const std::string& name, SceneFile& patch, bool dry
     std::vector<ChunkImport> imports = ImportObjects(patch, store_, context_);
     Classify(imports, mission);
     mission.SizeAfter = patch.TotalSize;
-    if (!dryRun && !SaveToFile(patch, mission.ScenePath, messages_)) mission.Outcome = MissionOutcome::SaveFailed;
+    // The scene goes to its staged file; the player hears of a failure from
+    // the run's report, which names the reason.
+    QuietMessages quiet;
+    if (!writeTo.empty() && !SaveToFile(patch, writeTo, quiet)) mission.Outcome = MissionOutcome::SaveFailed;
     report.Missions.push_back(std::move(mission));
 }
 

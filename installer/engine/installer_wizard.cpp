@@ -21,6 +21,12 @@ Installer::Installer(const std::string& modDir, const std::string& gameDir, Mess
 
 Installer::~Installer() = default;
 
+std::string Installer::ModName() const {
+    std::string name = modDir_.substr(ParentFolder(modDir_).size());
+    while (!name.empty() && (name.back() == '/' || name.back() == '\\')) name.pop_back();
+    return name;
+}
+
 std::string Installer::ReadmePath() const { return JoinPath(modDir_, "Help/readme1st.rtf"); }
 
 bool Installer::StartGame(const std::function<bool(const std::string& program)>& launch) const {
@@ -36,6 +42,14 @@ WizardResult Installer::StartWizard(Answer storeOverwrite) {
     if (ready_ || ran_) return {WizardStop::None, {}};
     captions_ = ReadCaptions(JoinPath(modDir_, "interface/options.ini"));
     context_.OverwriteQuestion = captions_.OverwriteQuestion();
+    // One run at a time per game: two would hand out the same text IDs. A
+    // lock refused for another reason (no such folder, a read-only medium)
+    // is left to the checks and the pre-flight, which name the cause.
+    GameSession session = OpenGameSession(gameDir_);
+    if (session.Held) return Stop(WizardStop::Locked, std::string(kLockedMessage));
+    lock_ = std::move(session.Lock);
+    recovered_ = session.Recovered;
+    if (recovered_.Error) return Stop(WizardStop::NotRecovered, recovered_.Text());
     const WizardResult checks = RunChecks();
     if (!checks.Ok()) return checks;
     const FolderListing objectFiles(JoinPath(modDir_, "DATA/"), "*.dnc", kAttributeArchive);

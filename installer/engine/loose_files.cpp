@@ -35,11 +35,11 @@ LooseFilePlan PlanLooseFiles(const std::string& filesDir, const std::string& gam
     return plan;
 }
 
-std::string ReplaceQuestion(const LooseFilePlan& plan, const std::string& gameDir, const std::string& caption) {
+MessageText ReplaceQuestion(const LooseFilePlan& plan, const std::string& gameDir, const std::string& caption) {
     std::string first;
     for (size_t i = 0; i < plan.Files.size() && first.empty(); ++i)
         if (plan.Exists[i]) first = JoinPath(gameDir, plan.Files[i]);
-    return caption + '\r' + first;
+    return MessageText(caption + '\r') + SystemName{first};
 }
 
 std::vector<FileCopy> CopyLooseFiles(const LooseFilePlan& plan, const std::string& filesDir, const std::string& gameDir,

@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "installer/engine/patch_report.h"
+#include "services/message_text.h"
 
 namespace pellwise {
 
@@ -24,7 +25,7 @@ LooseFilePlan PlanLooseFiles(const std::string& filesDir, const std::string& gam
 
 // The question asked before the first existing file is replaced: the
 // caption, then on a line of its own the first file it would replace.
-std::string ReplaceQuestion(const LooseFilePlan& plan, const std::string& gameDir, const std::string& caption);
+MessageText ReplaceQuestion(const LooseFilePlan& plan, const std::string& gameDir, const std::string& caption);
 
 // Copies (or, in a dry run, only decides) every file of the plan.
 std::vector<FileCopy> CopyLooseFiles(const LooseFilePlan& plan, const std::string& filesDir, const std::string& gameDir,

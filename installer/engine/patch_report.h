@@ -7,6 +7,7 @@
 #include "gamedata/answer.h"
 #include "gamedata/text_db.h"
 #include "services/message_text.h"
+#include "services/system_error.h"
 
 namespace pellwise {
 
@@ -20,6 +21,8 @@ enum class WizardStop {
     NoNewTexts,     // the mod's DATA\NewTexts.ini is missing or cannot be read
     NoMissions,     // no mission folder holds a scene2.bin
     NoObjectFiles,  // the mod's DATA\ has no *.dnc
+    Locked,         // another run holds the game folder
+    NotRecovered,   // an interrupted run's journal could not be carried out
 };
 
 struct WizardResult {
@@ -94,9 +97,15 @@ struct PatchReport {
     Answer SceneAnswer = Answer::Ask;  // the overwrite answer of the run; Ask: no collision
     bool FilesFolderPresent = false;
     std::vector<FileCopy> Files;
-    bool FolderCopyFailed = false;       // the front end's own copy of files\ reported a failure
     Answer ReplaceAnswer = Answer::Ask;  // Ask: no file of the mod existed in the game
     double Seconds = 0;
+    // Files of files\ whose target is a file this run patches (a ticked
+    // mission's scene, the text database): not copied, so they cannot undo it.
+    std::vector<std::string> Conflicts;
+    // The check or write that stopped the run before its switch: no game
+    // file changed. Empty when the run went through.
+    SystemError Stop;
+    int InstallNumber = 0;  // the install's number in the backup ledger; 0 when nothing was installed
 
     int FailedMissions() const;
     int FailedFiles() const;

@@ -2,4 +2,6 @@
 
 #include "installer/gui/program.h"
 
-int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) { return pellwise::RunInstallerProgram(); }
+int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR commandLine, int) {
+    return pellwise::WantsRestore(commandLine) ? pellwise::RunRestoreProgram() : pellwise::RunInstallerProgram();
+}

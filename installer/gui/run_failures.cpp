@@ -14,6 +14,9 @@ void AddLine(MessageText& text, const std::string& path, const char* problem) {
 
 MessageText RunFailureText(const PatchReport& report, const std::string& textDbPath) {
     if (!report.Ran) return MessageText("The installation did not run: ") + report.Refusal;
+    // Stopped before the switch: nothing of the game changed, whatever else failed.
+    if (report.Stop)
+        return MessageText("Nothing was installed; the game is as it was:\r") + SystemName{report.Stop.Text()};
     MessageText lines;
     for (const MissionReport& mission : report.Missions) {
         if (mission.Outcome == MissionOutcome::LoadFailed)
@@ -26,6 +29,8 @@ MessageText RunFailureText(const PatchReport& report, const std::string& textDbP
     for (const FileCopy& file : report.Files)
         if (file.Outcome == FileCopyOutcome::Failed)
             AddLine(lines, JoinPath("files", file.RelativePath), "could not be copied");
+    for (const std::string& file : report.Conflicts)
+        AddLine(lines, JoinPath("files", file), "would replace a file this installation patches and was not copied");
     if (lines.Empty()) return {};
     return MessageText("The mod was not installed completely:") + lines;
 }

@@ -35,6 +35,11 @@ void MainWindow::StartWizard() {
         c.ReadmeView->LoadRichText(std::string_view(reinterpret_cast<const char*>(readme->data()), readme->size()));
     }
     const WizardResult result = installer_.StartWizard();
+    // An interrupted run was finished or undone before the checks; the
+    // player hears what became of it (a failure was the stop's own box).
+    const Recovery& recovered = installer_.Recovered();
+    if (recovered.Pending && !recovered.Error)
+        services_.Messages.ShowMessageBox(recovered.Text(), kMbOk | kMbIconInformation);
     // The engine read the captions before its first check, so they are in
     // place whether or not a check stopped it.
     const Captions& captions = installer_.GetCaptions();

@@ -9,6 +9,7 @@
 #include <chrono>
 #include <future>
 
+#include "installer/console/native_text.h"
 #include "installer_test_support.h"
 
 namespace pellwise::testing {
@@ -32,6 +33,21 @@ TEST(NamedPipe, InPlaceOfAGameFileIsRefusedWithoutWaiting) {
         }
         EXPECT_EQ(run.get().Status, status) << relative;
     }
+}
+
+// A file name of 250 bytes is valid on the usual file systems (255 at most):
+// the staged file beside it has a short name of its own, so it installs, and
+// the restore removes it again.
+TEST(LongName, AFileNameOf250BytesInstallsAndIsRestored) {
+    HostileGame game("LongName");
+    const std::string name = "files/" + std::string(246, 'n') + ".txt";
+    WriteFile(game.InGame("Tarnwick/" + name), "a loose file with a long name");
+    const auto untouched = Snapshot(game.InGame());
+    const ConsoleRun run = Pellwise(game.InstallArgs());
+    ASSERT_EQ(run.Status, 0) << run.Out << run.Err;
+    EXPECT_EQ(ReadFile(game.InGame(name.substr(6))), "a loose file with a long name");
+    EXPECT_EQ(Pellwise({"restore", "--game", NativeToUtf8(game.InGame())}).Status, 0);
+    EXPECT_EQ(Snapshot(game.InGame()), untouched);
 }
 
 }  // namespace

@@ -74,7 +74,13 @@ std::vector<HostileRow> Rows() {
          [](const HostileGame& g, auto&) {
              EXPECT_NE(ReadFile(g.Game.Missions.at(1).ScenePath).find("TarnSpawn"), std::string::npos);
          }},
+#ifdef _WIN32
+        // Windows will not let a file open in another program be replaced:
+        // the run says so before it writes anything.
+        {"ASceneHeldOpenByAnotherProgram", kScene, nullptr, kFailed, "scene2.bin: locked by another program", all},
+#else
         {"ASceneHeldOpenByAnotherProgram", kScene, nullptr, kFailed, "Scene2bin unit: Can't open file", file},
+#endif
         // A damaged object file is reported and left out; the rest installs.
         {"AnObjectFileOfFourGibibytes", "Tarnwick/DATA/tarn_car.dnc", Edit([](auto& b) { return WithU32(b, 2, ~0u); }),
          0, "Damaged object file: "},
@@ -117,7 +123,19 @@ std::vector<HostileRow> Rows() {
              RemovePath(g.InGame("maps/tarn_sign.bmp"));
              WriteFile(path, "the game's own");
          },
-         kFailed, "1 failed", file},
+         kFailed, "tarn_sign.bmp: access denied (a folder stands where the file goes)", all},
+        // Checked before the first write: nothing changes, and the reason is named.
+        {"ADatabaseMarkedReadOnly", "tables/textdb_ru.def", [](auto&, auto& path) { MakeReadOnly(path); }, kFailed,
+         "Stopped before any game file changed: ", all,
+         [](const HostileGame& g, const std::string& printed) {
+             EXPECT_NE(printed.find(NativeToUtf8(g.InGame("tables/textdb_ru.def")) + ": read-only"), std::string::npos);
+             MakeWritable(g.InGame("tables/textdb_ru.def"));
+         }},
+#ifndef _WIN32
+        // Windows folders carry no read-only mark that stops a write.
+        {"AMissionFolderMarkedReadOnly", "MISSIONS/FREERIDE", [](auto&, auto& path) { MakeReadOnly(path); }, kFailed,
+         "FREERIDE: read-only", all, [](const HostileGame& g, auto&) { MakeWritable(g.InGame("MISSIONS/FREERIDE")); }},
+#endif
     };
 }
 

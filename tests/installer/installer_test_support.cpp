@@ -88,6 +88,21 @@ std::map<std::string, std::string> Snapshot(const std::string& folder) {
     return files;
 }
 
+std::map<std::string, std::string> GameSnapshot(const std::string& folder) {
+    std::map<std::string, std::string> files = Snapshot(folder);
+    std::erase_if(files, [](const auto& file) { return file.first.starts_with("pellwise-backup/"); });
+    return files;
+}
+
+void MakeReadOnly(const std::string& path) {
+    fs::permissions(Native(path), fs::perms::owner_write | fs::perms::group_write | fs::perms::others_write,
+                    fs::perm_options::remove);
+}
+
+void MakeWritable(const std::string& path) {
+    fs::permissions(Native(path), fs::perms::owner_write, fs::perm_options::add);
+}
+
 static std::string GameFolder() {
     const std::string cyrillic = NativeFromUtf8("Мафия 1.0 игра");
     return NativeToUtf8(cyrillic) == "Мафия 1.0 игра" ? cyrillic : "Mafia 1.0 game";

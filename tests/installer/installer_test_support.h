@@ -50,6 +50,11 @@ void WriteFile(const std::string& path, const std::string& bytes);  // its folde
 void RemovePath(const std::string& path);
 // Every file below a folder with its bytes, for comparing whole trees.
 std::map<std::string, std::string> Snapshot(const std::string& folder);
+// The same without pellwise-backup: the game as a player sees it.
+std::map<std::string, std::string> GameSnapshot(const std::string& folder);
+// Takes the write permission away (the read-only attribute on Windows) and gives it back.
+void MakeReadOnly(const std::string& path);
+void MakeWritable(const std::string& path);
 
 // Holds a file open the way another program that will not share it does, so
 // that the installer cannot read it: a sharing mode of none on Windows, an

@@ -1,0 +1,89 @@
+#include "services/checksum.h"
+
+#include <array>
+#include <cstring>
+#include <vector>
+
+#include "services/file_stream.h"
+
+#if defined(__x86_64__) || defined(__i386__)
+#include <nmmintrin.h>
+#endif
+
+namespace pellwise {
+
+namespace {
+
+// Eight tables: eight bytes per step ("slicing by 8") where the processor
+// has no CRC instruction.
+using Tables = std::array<std::array<uint32_t, 256>, 8>;
+
+constexpr Tables MakeTables() {
+    Tables t{};
+    for (uint32_t i = 0; i < 256; ++i) {
+        uint32_t c = i;
+        for (int k = 0; k < 8; ++k) c = (c & 1) ? 0x82F63B78u ^ (c >> 1) : c >> 1;
+        t[0][i] = c;
+    }
+    for (uint32_t i = 0; i < 256; ++i)
+        for (size_t s = 1; s < 8; ++s) t[s][i] = (t[s - 1][i] >> 8) ^ t[0][t[s - 1][i] & 0xFF];
+    return t;
+}
+
+constexpr Tables kTables = MakeTables();
+
+uint32_t Le32(const uint8_t* p) { return p[0] | p[1] << 8 | p[2] << 16 | static_cast<uint32_t>(p[3]) << 24; }
+
+#if defined(__x86_64__) || defined(__i386__)
+__attribute__((target("sse4.2"))) uint32_t HardwareCrc(const uint8_t* p, size_t count, uint32_t crc) {
+#if defined(__x86_64__)
+    uint64_t wide = crc;
+    for (; count >= 8; p += 8, count -= 8) {
+        uint64_t v;
+        std::memcpy(&v, p, 8);
+        wide = _mm_crc32_u64(wide, v);
+    }
+    crc = static_cast<uint32_t>(wide);
+#endif
+    for (; count >= 4; p += 4, count -= 4) crc = _mm_crc32_u32(crc, Le32(p));
+    for (; count > 0; ++p, --count) crc = _mm_crc32_u8(crc, *p);
+    return crc;
+}
+#endif
+
+}  // namespace
+
+uint32_t Crc32cPortable(const void* bytes, size_t count, uint32_t crc) {
+    const auto* p = static_cast<const uint8_t*>(bytes);
+    crc = ~crc;
+    for (; count >= 8; p += 8, count -= 8) {
+        const uint32_t a = crc ^ Le32(p);
+        const uint32_t b = Le32(p + 4);
+        crc = kTables[7][a & 0xFF] ^ kTables[6][(a >> 8) & 0xFF] ^ kTables[5][(a >> 16) & 0xFF] ^ kTables[4][a >> 24] ^
+              kTables[3][b & 0xFF] ^ kTables[2][(b >> 8) & 0xFF] ^ kTables[1][(b >> 16) & 0xFF] ^ kTables[0][b >> 24];
+    }
+    for (; count > 0; ++p, --count) crc = kTables[0][(crc ^ *p) & 0xFF] ^ (crc >> 8);
+    return ~crc;
+}
+
+uint32_t Crc32c(const void* bytes, size_t count, uint32_t crc) {
+#if defined(__x86_64__) || defined(__i386__)
+    if (__builtin_cpu_supports("sse4.2")) return ~HardwareCrc(static_cast<const uint8_t*>(bytes), count, ~crc);
+#endif
+    return Crc32cPortable(bytes, count, crc);
+}
+
+std::optional<FileDigest> DigestOfFile(const std::string& path) {
+    FileStream in = FileStream::OpenForReading(path);
+    if (!in.IsOpen()) return std::nullopt;
+    FileDigest digest;
+    std::vector<char> buffer(1 << 20);
+    while (const int n = in.Read(buffer.data(), static_cast<int>(buffer.size()))) {
+        digest.Crc = Crc32c(buffer.data(), static_cast<size_t>(n), digest.Crc);
+        digest.Size += static_cast<uint64_t>(n);
+    }
+    if (digest.Size != in.Size()) return std::nullopt;
+    return digest;
+}
+
+}  // namespace pellwise

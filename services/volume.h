@@ -1,0 +1,36 @@
+#pragma once
+
+#include <cstdint>
+#include <optional>
+#include <string>
+
+#include "services/system_error.h"
+
+namespace pellwise {
+
+// What a transaction over game files needs of the file system beyond reading
+// and writing: free space, name limits, hard links, and whether a file or
+// folder can be replaced or written into. Failures leave the system's error
+// for LastSystemError.
+
+std::optional<uint64_t> FreeBytes(const std::string& folder);
+
+// The longest file name (one path component, in bytes) the folder's file system takes.
+size_t NameLimit(const std::string& folder);
+
+bool MakeHardLink(const std::string& existing, const std::string& link);
+
+// Why `path` (an existing file) cannot be replaced, or nothing: read-only, or
+// on Windows open in a program that does not let it be replaced.
+SystemError CheckReplaceable(const std::string& path);
+
+// Why no file can be created in `folder`, or nothing. Creates and removes a
+// probe file, since only trying tells (rights, a read-only medium).
+SystemError CheckWritableFolder(const std::string& folder);
+
+bool RemoveEmptyFolder(const std::string& folder);
+
+// Puts `from` in the place of `to` in one step, replacing it.
+bool MoveReplacing(const std::string& from, const std::string& to);
+
+}  // namespace pellwise
