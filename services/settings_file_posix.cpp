@@ -14,8 +14,9 @@ constexpr size_t kValueBuffer = 4096;
 std::string SettingsFile::ReadString(const std::string& key, const std::string& defaultValue) {
     // A file that cannot be read reads as an empty one.
     const std::optional<std::vector<uint8_t>> bytes = ReadWholeFile(path_);
-    const std::string_view text =
-        bytes ? std::string_view(reinterpret_cast<const char*>(bytes->data()), bytes->size()) : std::string_view();
+    const std::string file =
+        bytes ? ini_text::ProfileText({reinterpret_cast<const char*>(bytes->data()), bytes->size()}) : std::string();
+    const std::string_view text = file;
     if (Mode == SettingsMode::Write) {
         WriteFileAtomically(path_, ini_text::WithValue(text, Section, key, defaultValue));
         return defaultValue;
