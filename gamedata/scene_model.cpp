@@ -61,7 +61,9 @@ void Clear(SceneFile& scene) {
     ClearList(scene.SectionAE02);
     ClearList(scene.SectionAE50);
     scene.UnknownSections.clear();
+    scene.Trailing.clear();
     scene.TotalSize = 0;
+    scene.FileSize = 0;
 }
 
 uint32_t ChunkSize(const Block& block) { return ByteReader(block).U32(2); }
