@@ -1,4 +1,5 @@
 #include "gamedata/object_import.h"
+#include "installer/engine/folders.h"
 #include "installer/engine/installer.h"
 #include "installer/engine/mission_list.h"
 #include "services/file_stream.h"
@@ -38,11 +39,11 @@ WizardResult Installer::Stop(WizardStop stop, const std::string& message) {
 
 WizardResult Installer::StartWizard(Answer storeOverwrite) {
     if (ready_ || ran_) return {WizardStop::None, {}};
-    captions_ = ReadCaptions(JoinPath(modDir_, "interface/options.ini"));
+    captions_ = ReadCaptions(PathInAnyCase(modDir_, "interface/options.ini"));
     context_.OverwriteQuestion = captions_.OverwriteQuestion();
     const WizardResult checks = RunChecks();
     if (!checks.Ok()) return checks;
-    const FolderListing objectFiles(JoinPath(modDir_, "DATA/"), "*.dnc", kAttributeArchive);
+    const FolderListing objectFiles(PathInAnyCase(modDir_, "DATA/"), "*.dnc", kAttributeArchive);
     if (objectFiles.Count() == 0) return Stop(WizardStop::NoObjectFiles, captions_.NoDnc);
     std::vector<std::string> names;
     for (int i = 0; i < objectFiles.Count(); ++i) names.push_back(objectFiles.Names(i));
@@ -54,11 +55,11 @@ WizardResult Installer::StartWizard(Answer storeOverwrite) {
 WizardResult Installer::RunChecks() {
     // A game without its tables folder gets the message that says how to
     // extract it, rather than "file not found" for version.txt inside it.
-    if (!DirectoryExists(JoinPath(gameDir_, "tables"))) return Stop(WizardStop::NoTables, captions_.NoTables);
-    const std::string versionPath = JoinPath(gameDir_, "tables/version.txt");
+    if (!DirectoryExists(PathInAnyCase(gameDir_, "tables"))) return Stop(WizardStop::NoTables, captions_.NoTables);
+    const std::string versionPath = PathInAnyCase(gameDir_, "tables/version.txt");
     summary_.VersionLine = FileStream::OpenForReading(versionPath).ReadLine();
     if (summary_.VersionLine.empty()) return Stop(WizardStop::NoVersion, captions_.NoFile + versionPath);
-    summary_.TextDbPath = JoinPath(gameDir_, "tables/textdb_" + summary_.VersionLine + ".def");
+    summary_.TextDbPath = PathInAnyCase(gameDir_, "tables/textdb_" + summary_.VersionLine + ".def");
     if (!FileExists(summary_.TextDbPath)) return Stop(WizardStop::NoTextDb, captions_.NoFile + summary_.TextDbPath);
     auto db = std::make_unique<TextDB>();
     // A partly read database must never be saved over the game's: the reader's
@@ -67,13 +68,13 @@ WizardResult Installer::RunChecks() {
     summary_.TextDbEntries = db->Count();
     summary_.TextDbKind = db->Kind;
     textDb_ = std::move(db);
-    const std::string newTextsPath = JoinPath(modDir_, "DATA/NewTexts.ini");
+    const std::string newTextsPath = PathInAnyCase(modDir_, "DATA/NewTexts.ini");
     // One that cannot be read would make every text of the mod "no text",
     // so it stops the run like a missing one, as version.txt does.
     if (!FileExists(newTextsPath) || !FileStream::OpenForReading(newTextsPath).IsOpen())
         return Stop(WizardStop::NoNewTexts, captions_.NoFile + newTextsPath);
     newTexts_ = std::make_unique<SettingsFile>(OpenSettingsFile(newTextsPath));
-    missions_ = ListPatchableMissions(JoinPath(gameDir_, "MISSIONS/"));
+    missions_ = ListPatchableMissions(PathInAnyCase(gameDir_, "MISSIONS/"));
     if (missions_.empty()) return Stop(WizardStop::NoMissions, captions_.NoMissions);
     return {};
 }
@@ -84,7 +85,7 @@ void Installer::LoadObjectStore(const std::vector<std::string>& files, Answer st
     entriesBeforeMod_ = textDb_->Count();
     store_ = SceneFile{};
     store_.OverwriteAnswer = PresetAnswer(storeOverwrite);
-    const std::string dataDir = JoinPath(modDir_, "DATA/");
+    const std::string dataDir = PathInAnyCase(modDir_, "DATA/");
     std::vector<ObjectFileOutcome>& outcomes = summary_.ObjectFiles;
     for (const std::string& file : files) {
         ObjectFileOutcome outcome;
