@@ -2,6 +2,7 @@
 #include <chrono>
 
 #include "gamedata/object_import.h"
+#include "installer/engine/folders.h"
 #include "installer/engine/installer.h"
 #include "installer/engine/loose_files.h"
 #include "installer/engine/mission_list.h"
@@ -73,8 +74,8 @@ PatchReport Installer::RunPatch(const std::vector<std::string>& selected, const 
     const auto start = std::chrono::steady_clock::now();
     ran_ = true;
     report.Ran = true;
-    const std::string missionsDir = JoinPath(gameDir_, "MISSIONS/");
-    const std::string filesDir = JoinPath(modDir_, "files/");
+    const std::string missionsDir = PathInAnyCase(gameDir_, "MISSIONS/");
+    const std::string filesDir = PathInAnyCase(modDir_, "files/");
     const LooseFilePlan plan = PlanLooseFiles(filesDir, gameDir_);
     if (!options.DryRun) {
         // A run that was killed may have left its temporary files beside the
@@ -118,6 +119,7 @@ PatchReport Installer::RunPatch(const std::vector<std::string>& selected, const 
             report.ReplaceAnswer = replace ? Answer::Yes : Answer::No;
         }
         report.Files = CopyLooseFiles(plan, filesDir, gameDir_, replace, options.DryRun);
+        report.LinksSkipped = plan.Links;
     }
     progress(PatchProgress::Stage::Done, static_cast<int>(run.size()), {});
     report.Seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
@@ -127,7 +129,7 @@ PatchReport Installer::RunPatch(const std::vector<std::string>& selected, const 
 void Installer::PatchMission(const std::string& name, SceneFile& patch, bool dryRun, PatchReport& report) {
     MissionReport mission;
     mission.Name = name;
-    mission.ScenePath = ScenePath(JoinPath(gameDir_, "MISSIONS/"), name);
+    mission.ScenePath = ScenePath(PathInAnyCase(gameDir_, "MISSIONS/"), name);
     // A scene that did not load whole is left as it is: writing it back would
     // replace the game's scene with the mod's chunks alone.
     if (!LoadFromFile(patch, mission.ScenePath, messages_)) {
@@ -135,7 +137,8 @@ void Installer::PatchMission(const std::string& name, SceneFile& patch, bool dry
         report.Missions.push_back(std::move(mission));
         return;
     }
-    mission.SizeBefore = patch.TotalSize;
+    mission.SizeBefore = static_cast<uint32_t>(patch.FileSize);
+    mission.TrailingBytes = static_cast<uint32_t>(patch.Trailing.size());
     for (const RawSection& section : patch.UnknownSections) mission.UnknownSections.push_back(section.Id);
     const Namesakes namesakes{NamesakesIn(store_.Objects, patch.Objects),
                               NamesakesIn(store_.Difinitions, patch.Difinitions),
@@ -145,7 +148,7 @@ void Installer::PatchMission(const std::string& name, SceneFile& patch, bool dry
     Classify(store_.Objects, namesakes.Objects, overwrite, mission);
     Classify(store_.Difinitions, namesakes.Definitions, overwrite, mission);
     Classify(store_.SectionAE50, namesakes.EntriesAE50, overwrite, mission);
-    mission.SizeAfter = patch.TotalSize;
+    mission.SizeAfter = static_cast<uint32_t>(WrittenSize(patch));
     if (!dryRun && !SaveToFile(patch, mission.ScenePath, messages_)) mission.Outcome = MissionOutcome::SaveFailed;
     report.Missions.push_back(std::move(mission));
 }

@@ -69,8 +69,9 @@ struct MissionReport {
     std::string Name;
     std::string ScenePath;
     MissionOutcome Outcome = MissionOutcome::Patched;
-    uint32_t SizeBefore = 0;
+    uint32_t SizeBefore = 0;  // the file's real sizes, before and after
     uint32_t SizeAfter = 0;
+    uint32_t TrailingBytes = 0;  // after the scene's total size, written back unchanged
     std::vector<ChunkChange> Added;
     std::vector<ChunkChange> Replaced;
     std::vector<ChunkChange> Kept;          // the scene's own chunk stayed, the mod's was not added
@@ -91,12 +92,13 @@ struct PatchReport {
     std::vector<MissionReport> Missions;
     std::vector<TextDBEntry> TextsAdded;  // the mod's texts new to the database, with their IDs
     bool TextDbSaved = false;
-    int TextsWithoutId = 0;  // the mod's texts the database had no free ID for; they read as text 0
+    int TextsWithoutId = 0;            // the mod's texts the database had no free ID for; they read as text 0
     Answer SceneAnswer = Answer::Ask;  // the overwrite answer of the run; Ask: no collision
     bool FilesFolderPresent = false;
     std::vector<FileCopy> Files;
-    bool FolderCopyFailed = false;       // the front end's own copy of files\ reported a failure
-    Answer ReplaceAnswer = Answer::Ask;  // Ask: no file of the mod existed in the game
+    std::vector<std::string> LinksSkipped;  // links below files\, not followed and copied as nothing
+    bool FolderCopyFailed = false;          // the front end's own copy of files\ reported a failure
+    Answer ReplaceAnswer = Answer::Ask;     // Ask: no file of the mod existed in the game
     double Seconds = 0;
 
     int FailedMissions() const;

@@ -12,7 +12,7 @@ void AddLine(std::string& text, const std::string& what, const char* problem) {
 
 }  // namespace
 
-std::string RunFailureText(const PatchReport& report, const std::string& textDbPath) {
+std::string RunFailureText(const PatchReport& report, const std::string& textDbPath, const WizardSummary& summary) {
     if (!report.Ran) return std::string("The installation did not run: ").append(report.Refusal);
     std::string lines;
     for (const MissionReport& mission : report.Missions) {
@@ -26,6 +26,11 @@ std::string RunFailureText(const PatchReport& report, const std::string& textDbP
     for (const FileCopy& file : report.Files)
         if (file.Outcome == FileCopyOutcome::Failed)
             AddLine(lines, JoinPath("files", file.RelativePath), "could not be copied");
+    for (const ObjectFileOutcome& f : summary.ObjectFiles)
+        if (f.State == ObjectFileState::Damaged)
+            AddLine(lines, JoinPath("DATA", f.FileName), "is damaged or unreadable and was left out");
+    for (const std::string& link : report.LinksSkipped)
+        AddLine(lines, JoinPath("files", link), "is a link and was not copied");
     if (lines.empty()) return {};
     return std::string("The mod was not installed completely:").append(lines);
 }
