@@ -48,5 +48,6 @@ int RunMissions(const std::vector<std::string>& args, ConsoleIo& io);
 int RunScene(const std::vector<std::string>& args, ConsoleIo& io);
 int RunTextDb(const std::vector<std::string>& args, ConsoleIo& io);
 int RunSample(const std::vector<std::string>& args, ConsoleIo& io);
+int RunCheck(const std::vector<std::string>& args, ConsoleIo& io);
 
 }  // namespace pellwise
