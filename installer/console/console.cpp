@@ -55,7 +55,8 @@ constexpr CommandHelp kCommands[] = {
 };
 
 constexpr const char* kExitText =
-    "Exit status: 0 done; 1 a check stopped the run, or a mission or file failed; 2 usage error.\n";
+    "Exit status: 0 done; 1 a check stopped the run, a mission or file failed, part of the mod was left out\n"
+    "(partly installed), or check found something; 2 usage error.\n";
 
 const CommandHelp* FindCommand(const std::string& name) {
     for (const CommandHelp& c : kCommands)

@@ -94,7 +94,7 @@ TEST(Check, FindsEachKindOfMistakeInAModMadeForIt) {
         EXPECT_EQ(json.Out.compare(at, 10, "{\"level\":\""), 0) << json.Out.substr(at, 80);
     const size_t findings = static_cast<size_t>(std::count(run.Out.begin(), run.Out.end(), '\n')) - 3;  // less heads
     EXPECT_EQ(lines, findings) << json.Out;
-    ExpectFound(json.Out, {"\"file\":\"DATA/h_short.dnc\",\"place\":\"offset 64, key #@$&0001\""});
+    ExpectFound(json.Out, {"h_short.dnc\",\"place\":\"offset 64, key #@$&0001\",\"what\":\"the marker is not"});
 }
 
 // What the guide tells authors to start from must pass; with a game the check
@@ -115,6 +115,47 @@ TEST(Check, TheSampleModFollowsTheGameLayoutsAndSaysWhatItDoesToAGame) {
     ASSERT_TRUE(LoadFromFile(scene, sample.Game.Missions[0].ScenePath, quiet));
     for (const Block& definition : scene.Difinitions.Chunks)
         EXPECT_TRUE(CheckObjectFile(definition).empty()) << ChunkName(definition);
+}
+
+// A mod written from the guide alone, bytes laid out as it describes them.
+TEST(Check, AModWrittenFromTheGuidePassesAndInstalls) {
+    const Sample sample("check_guide", {.Missions = 1, .MissionNames = {}});
+    const std::string mod = sample.Game.GameDir + "Fresh/";
+    ChunkWriter lamp;
+    lamp.Begin(0x4010);
+    lamp.Begin(0x4011);
+    lamp.U32(9);
+    lamp.End();
+    lamp.Begin(0x0010);
+    lamp.Text("FreshLamp");
+    lamp.End();
+    lamp.End();
+    const std::string script = "console_addtext #@$&hello1\nend\n";
+    ChunkWriter hello;
+    hello.Begin(0xAE21);
+    hello.Begin(0xAE23);
+    hello.Text("FreshHello");
+    hello.End();
+    hello.Begin(0xAE22);
+    hello.U32(5);
+    hello.End();
+    hello.Begin(0xAE24);
+    hello.Raw(std::string(10, '\0'));
+    hello.U32(static_cast<uint32_t>(script.size()));
+    hello.Raw(script);
+    hello.End();
+    hello.End();
+    WriteFile(mod + "DATA/lamp.dnc", Bytes(lamp.Bytes()));
+    WriteFile(mod + "DATA/hello.dnc", Bytes(hello.Bytes()));
+    WriteFile(mod + "DATA/NewTexts.ini", "[texts]\r\n#@$&HELLO1 = Hello from Fresh\r\n");
+    WriteFile(mod + "interface/options.ini", "[Captions]\r\nTitle=\"Fresh \"\r\n");
+
+    const ConsoleRun check = Pellwise({"check"}, mod);
+    EXPECT_EQ(check.Status, kExitOk) << check.Out;
+    ExpectFound(check.Out, {": no errors, no warnings\n"});
+    const ConsoleRun install = Pellwise({"install", "--all-missions"}, mod);
+    EXPECT_EQ(install.Status, kExitOk) << install.Out;
+    ExpectFound(install.Out, {"added    definition FreshHello", "Hello from Fresh", "Result: installed\n"});
 }
 
 TEST(ConsoleInspect, ObjectFilesAndScriptsShowTheirMarkersAndWhatReferencesPointAt) {
