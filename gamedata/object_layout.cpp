@@ -230,10 +230,11 @@ std::optional<DefinitionScript> ReadDefinitionScript(std::span<const uint8_t> ch
 std::vector<TextMarker> FindTextMarkers(std::span<const uint8_t> chunk) {
     std::vector<TextMarker> markers;
     const std::string_view whole(reinterpret_cast<const char*>(chunk.data()), chunk.size());
-    const std::optional<DefinitionScript> script =
-        ByteReader(chunk).U16(0) == kChunkDefinition ? ReadDefinitionScript(chunk) : std::nullopt;
+    const bool definition = ByteReader(chunk).U16(0) == kChunkDefinition;
+    const std::optional<DefinitionScript> script = definition ? ReadDefinitionScript(chunk) : std::nullopt;
     if (!script) {
-        for (size_t at : MarkersIn(whole)) markers.push_back({at, KeyAt(whole, at), MarkerFate::NotADefinition});
+        const MarkerFate fate = definition ? MarkerFate::NoText : MarkerFate::NotADefinition;
+        for (size_t at : MarkersIn(whole)) markers.push_back({at, KeyAt(whole, at), fate});
         return markers;
     }
     const std::string_view text = script->Text;

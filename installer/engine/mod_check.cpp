@@ -48,7 +48,8 @@ bool LooksLikeUtf8(std::string_view text) {
     for (size_t i = 0; i < text.size();) {
         const auto c = static_cast<unsigned char>(text[i]);
         const size_t more = c < 0x80 ? 0 : (c & 0xE0) == 0xC0 ? 1 : (c & 0xF0) == 0xE0 ? 2 : (c & 0xF8) == 0xF0 ? 3 : 9;
-        if (more == 9 || (c & 0xFE) == 0xC0 || i + more >= text.size() + (more == 0)) return false;
+        if (more == 9 || (c & 0xFE) == 0xC0) return false;  // no lead byte, or an overlong one
+        if (more > 0 && i + more >= text.size()) return false;
         for (size_t k = 1; k <= more; ++k)
             if ((static_cast<unsigned char>(text[i + k]) & 0xC0) != 0x80) return false;
         wide = wide || more > 0;
