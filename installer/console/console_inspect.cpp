@@ -110,10 +110,11 @@ void PrintScript(std::ostream& out, const Block& chunk, const std::map<uint32_t,
     if (!byId) return;
     for (const std::string& ref : References(script->Text)) {
         const auto it = byId->find(static_cast<uint32_t>(std::stoul(ref)));
-        out << "  reference " << ref << ": "
-            << (it == byId->end() ? std::string("points at no text of the database")
-                                  : "\"" + Cp1251ToUtf8(it->second) + "\"")
-            << '\n';
+        out << "  reference " << ref << ": ";
+        if (it == byId->end())
+            out << "points at no text of the database\n";
+        else
+            out << '"' << Cp1251ToUtf8(it->second) << "\"\n";
     }
 }
 

@@ -58,7 +58,8 @@ TEST(RunFailures, EveryMissionAndFileLeftUndoneIsListedOnItsOwnLineAndACompleteR
     report.Files = {{"maps\\sign.bmp", FileCopyOutcome::Failed}, {"a.txt", FileCopyOutcome::Copied}};
     report.LinksSkipped = {"loop"};
     WizardSummary summary;
-    summary.ObjectFiles = {{"cut.dnc", 0, "", ObjectFileState::Damaged}, {"ok.dnc", 0, "", ObjectFileState::Stored}};
+    summary.ObjectFiles = {{"cut.dnc", 0, "", ObjectFileState::Damaged, ""},
+                           {"ok.dnc", 0, "", ObjectFileState::Stored, ""}};
 
     EXPECT_EQ(RunFailureText(report, "C:\\t.def", summary),
               "The mod was not installed completely:"
