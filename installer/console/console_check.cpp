@@ -4,6 +4,7 @@
 #include "installer/console/console_args.h"
 #include "installer/console/native_text.h"
 #include "installer/engine/mod_check.h"
+#include "services/file_system.h"
 #include "services/paths.h"
 #include "services/text_codec.h"
 
@@ -91,6 +92,8 @@ int RunCheck(const std::vector<std::string>& args, ConsoleIo& io) {
     if (reader.Failed()) return UsageError(io, reader.Error());
     const std::string modDir = mod.empty() ? io.CurrentDir : FolderArgument(mod, io);
     const std::string gameDir = game.empty() ? std::string() : FolderArgument(game, io);
+    for (const std::string& folder : {modDir, gameDir})
+        if (!folder.empty() && !DirectoryExists(folder)) return UsageError(io, "no folder " + NativeToUtf8(folder));
     const std::vector<Finding> findings = CheckMod(modDir, gameDir);
     if (json)
         PrintJson(io.Out, findings);

@@ -195,6 +195,7 @@ TEST(ConsoleUsage, HelpAfterACommandGivesItsUsageAndSampleKeepsAFolderThatHoldsF
     ExpectFound(help.Out, {"pellwise install [--game DIR]", "--dry-run does everything"});
     EXPECT_EQ(help.Out.find("pellwise sample"), std::string::npos);
     ExpectFound(Pellwise({"check", "-h"}).Out, {"pellwise check [--mod DIR] [--game DIR] [--json]"});
+    EXPECT_EQ(Pellwise({"check", "--mod", "no such folder"}).Status, kExitUsage);
 
     const Scratch scratch("sample_kept");
     WriteFile(scratch.Path() + "game/tables/version.txt", "en\r\n");
