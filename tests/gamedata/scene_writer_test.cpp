@@ -63,6 +63,9 @@ TEST_F(SceneWriterTest, ScenesAreWrittenBackWithTheKnownSectionsInTheFixedOrderA
          SceneBytes(Join({objects, definitions, ae02, ae50}))},
         {"unknown among known", SceneBytes(Join({objects, odd, ae50, odder})),
          SceneBytes(Join({objects, ae50, odd, odder}))},
+        {"a repeated section joins the first, one head less",
+         SceneBytes(Join({objects, ae50, Section(kSectionObjects, {Object("b")})})),
+         SceneBytes(Join({Section(kSectionObjects, {Object("a"), Object("b")}), ae50}))},
     };
     for (const auto& c : cases) EXPECT_EQ(LoadSave(c.file), c.written) << c.what;
     EXPECT_TRUE(LoadSave(LargeScene()) == LargeScene());
