@@ -89,6 +89,10 @@ struct SceneFile {
     SectionList SectionAE50;
     SectionList SectionAE02;
     std::vector<RawSection> UnknownSections;
+    // Bytes the file held after its total size: no part of the scene, but
+    // written back after it unchanged.
+    std::vector<uint8_t> Trailing;
+    uint64_t FileSize = 0;  // the file's size as read, trailing bytes included
 };
 
 // The four known sections in the order a scene is written, each with the kind
@@ -146,5 +150,10 @@ bool LoadFromFile(SceneFile& scene, const std::string& path, MessageService& mes
 // the model's sizes disagree with its chunks. `fault` is a test seam.
 bool SaveToFile(const SceneFile& scene, const std::string& path, MessageService& messages,
                 InjectedFault fault = InjectedFault::None);
+
+// The size of the file SaveToFile writes (0 when it would refuse): an emptied
+// 0xAE02 section, a second file head and a repeated section's head are left
+// out, the trailing bytes are not.
+uint64_t WrittenSize(const SceneFile& scene);
 
 }  // namespace pellwise

@@ -57,7 +57,9 @@ void Clear(SceneFile& scene) {
     ClearList(scene.SectionAE02);
     ClearList(scene.SectionAE50);
     scene.UnknownSections.clear();
+    scene.Trailing.clear();
     scene.TotalSize = 0;
+    scene.FileSize = 0;
 }
 
 uint16_t ChunkId(const Block& block) { return ByteReader(block).U16(kChunkIdOffset); }

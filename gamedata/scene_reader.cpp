@@ -46,7 +46,9 @@ public:
             Fail(pos_);
             return Result::Damaged;
         }
+        if (size_ > bound_ && !TakeBlock(bound_, size_ - bound_, scene_.Trailing)) return Result::Damaged;
         scene_.TotalSize = bound_ - dropped_;
+        scene_.FileSize = size_;
         return Result::Ok;
     }
 

@@ -44,7 +44,7 @@ public:
         }
         for (const RawSection& section : scene_.UnknownSections)
             if (!sink.Put(section.Bytes.data(), section.Bytes.size())) return false;
-        return true;
+        return scene_.Trailing.empty() || sink.Put(scene_.Trailing.data(), scene_.Trailing.size());
     }
 
 private:
@@ -97,11 +97,16 @@ bool SaveToFile(const SceneFile& scene, const std::string& path, MessageService&
     options.fault = fault;
     const std::optional<uint32_t> total = writer.CheckedTotal();
     if (total && StreamFileAtomically(
-                     path, *total, [&writer](AtomicFileSink& sink) { return writer.Write(sink); }, options) ==
-                     AtomicWriteStatus::Ok)
+                     path, *total + scene.Trailing.size(),
+                     [&writer](AtomicFileSink& sink) { return writer.Write(sink); }, options) == AtomicWriteStatus::Ok)
         return true;
     messages.ShowMessageBox("Scene2bin unit: Can't write file\rFileName = " + SystemName{path}, kMbOk | kMbIconError);
     return false;
+}
+
+uint64_t WrittenSize(const SceneFile& scene) {
+    const std::optional<uint32_t> total = SceneWriter(scene).CheckedTotal();
+    return total ? *total + scene.Trailing.size() : 0;
 }
 
 }  // namespace pellwise

@@ -99,6 +99,48 @@ std::string Deliver(std::string_view value, size_t capacity) {
     return copied;
 }
 
+std::optional<std::string> ByteOrderMark(std::string_view bytes) {
+    if (bytes.substr(0, 3) == "\xEF\xBB\xBF") return "UTF-8";
+    if (bytes.substr(0, 2) == "\xFF\xFE" || bytes.substr(0, 2) == "\xFE\xFF") return "UTF-16";
+    return std::nullopt;
+}
+
+std::string ProfileText(std::string_view bytes) {
+    if (bytes.substr(0, 3) == "\xEF\xBB\xBF") return Utf8ToCp1251(bytes.substr(3));
+    const bool little = bytes.substr(0, 2) == "\xFF\xFE";
+    if (!little && bytes.substr(0, 2) != "\xFE\xFF") return std::string(bytes);
+    std::u16string wide;
+    for (size_t i = 2; i + 1 < bytes.size(); i += 2) {
+        const auto a = static_cast<unsigned char>(bytes[i]), b = static_cast<unsigned char>(bytes[i + 1]);
+        wide.push_back(static_cast<char16_t>(little ? a | b << 8 : b | a << 8));
+    }
+    return Utf16ToCp1251(wide);
+}
+
+std::vector<std::string> KeysOf(std::string_view text, std::string_view section) {
+    section = Trim(section);
+    std::vector<std::string> keys;
+    bool inside = section.empty(), seen = section.empty();
+    for (size_t at = 0; at < text.size();) {
+        const Line line = LineAt(text, at);
+        at = line.next;
+        const std::string_view content = Trim(line.text);
+        if (content.empty()) continue;
+        if (const auto name = SectionName(content)) {
+            if (inside) break;
+            inside = !seen && SameName(*name, section);
+            seen = seen || inside;
+            continue;
+        }
+        if (!inside) continue;
+        const std::string key(Trim(content.substr(0, content.find('='))));
+        bool known = false;
+        for (const std::string& k : keys) known = known || SameName(k, key);
+        if (!known) keys.push_back(key);
+    }
+    return keys;
+}
+
 std::string TrimDefault(std::string_view defaultValue) {
     size_t n = defaultValue.size();
     while (n > 1 && defaultValue[n - 1] == ' ') --n;

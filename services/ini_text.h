@@ -4,6 +4,7 @@
 #include <string>
 #include <string_view>
 #include <unordered_map>
+#include <vector>
 
 namespace pellwise::ini_text {
 
@@ -28,6 +29,19 @@ std::optional<std::string> FindValue(std::string_view text, std::string_view sec
 // of a missing key or file, into a buffer of `capacity` bytes: one pair of enclosing
 // quotes (both ' or both ") dropped, and the text cut at capacity - 1 bytes.
 std::string Deliver(std::string_view value, size_t capacity);
+
+// The text of a file as the private-profile functions see it: a file that
+// starts with a byte-order mark is read in that encoding (UTF-8, UTF-16 LE or
+// BE) and handed on in the ANSI code page, here windows-1251; any other file
+// is taken byte for byte.
+std::string ProfileText(std::string_view bytes);
+
+// The byte-order mark a file starts with ("UTF-8", "UTF-16"), or nothing.
+std::optional<std::string> ByteOrderMark(std::string_view bytes);
+
+// Every key of the first section of that name, in file order, each once
+// (the first of a name counts); keys without '=' too.
+std::vector<std::string> KeysOf(std::string_view text, std::string_view section);
 
 // GetPrivateProfileString drops trailing spaces of the default, but never its
 // first character.

@@ -7,7 +7,7 @@
 namespace pellwise {
 
 inline constexpr int kExitOk = 0;
-inline constexpr int kExitFailed = 1;  // a check stopped the run, or a mission or file failed
+inline constexpr int kExitFailed = 1;  // a check stopped the run, something failed or was left out
 inline constexpr int kExitUsage = 2;
 
 // Where the console front end reads and writes; tests give it string streams.

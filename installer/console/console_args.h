@@ -51,5 +51,6 @@ int RunSample(const std::vector<std::string>& args, ConsoleIo& io);
 int RunRestore(const std::vector<std::string>& args, ConsoleIo& io);
 int RunStatus(const std::vector<std::string>& args, ConsoleIo& io);
 int RunRecover(const std::vector<std::string>& args, ConsoleIo& io);
+int RunCheck(const std::vector<std::string>& args, ConsoleIo& io);
 
 }  // namespace pellwise

@@ -6,8 +6,11 @@
 #include "installer/console/console_messages.h"
 #include "installer/console/console_report.h"
 #include "installer/console/native_text.h"
+#include "installer/engine/folders.h"
 #include "installer/engine/installer.h"
+#include "installer/engine/left_out.h"
 #include "installer/engine/mission_list.h"
+#include "services/file_system.h"
 #include "services/paths.h"
 
 namespace pellwise {
@@ -60,6 +63,11 @@ bool ReadInstallArgs(const std::vector<std::string>& args, ConsoleIo& io, Instal
     return true;
 }
 
+// The game's own folders beside the mod's DATA: the mod folder is the game's.
+bool UnpackedIntoGame(const std::string& modDir) {
+    return DirectoryExists(PathInAnyCase(modDir, "tables")) && DirectoryExists(PathInAnyCase(modDir, "MISSIONS"));
+}
+
 PatchCallbacks ProgressOnTerminal(ConsoleIo& io) {
     PatchCallbacks callbacks;
     if (!io.Terminal) return callbacks;
@@ -92,7 +100,7 @@ int RunInstall(const std::vector<std::string>& args, ConsoleIo& io) {
     InstallArgs a;
     if (!ReadInstallArgs(args, io, a)) return kExitUsage;
     // Unknown names are a usage error before anything is read or asked.
-    const std::vector<std::string> known = ListPatchableMissions(JoinPath(a.Game, "MISSIONS/"));
+    const std::vector<std::string> known = ListPatchableMissions(PathInAnyCase(a.Game, "MISSIONS/"));
     if (!known.empty()) {
         for (const std::string& name : a.Missions)
             if (std::find(known.begin(), known.end(), name) == known.end())
@@ -105,13 +113,18 @@ int RunInstall(const std::vector<std::string>& args, ConsoleIo& io) {
     if (installer.Recovered().Pending) io.Out << NativeToUtf8(installer.Recovered().Text()) << '\n';
     if (!wizard.Ok()) {
         io.Out << "Stopped: " << StopDescription(wizard.Stop) << '\n';
+        if (UnpackedIntoGame(a.Mod))
+            io.Out << "The mod's files were unpacked into the game folder itself (" << NativeToUtf8(a.Mod)
+                   << " holds the game's tables and MISSIONS); put them in a folder of their own inside the game "
+                      "folder and run the installer from there.\n";
         return kExitFailed;
     }
     const std::vector<std::string> selected = a.AllMissions ? installer.Missions() : a.Missions;
     const PatchReport report = installer.RunPatch(selected, a.Options, ProgressOnTerminal(io));
     if (!report.Ran) return UsageError(io, report.Refusal);
     PrintReport(io.Out, installer, report, a.Options, messages.UnansweredQuestions());
-    return report.Succeeded() ? kExitOk : kExitFailed;
+    const bool complete = report.Succeeded() && LeftOutParts(installer.Summary(), report).empty();
+    return complete ? kExitOk : kExitFailed;
 }
 
 int RunMissions(const std::vector<std::string>& args, ConsoleIo& io) {
@@ -126,7 +139,7 @@ int RunMissions(const std::vector<std::string>& args, ConsoleIo& io) {
     }
     if (reader.Failed()) return UsageError(io, reader.Error());
     const std::string gameDir = game.empty() ? ParentFolder(io.CurrentDir) : FolderArgument(game, io);
-    const std::vector<std::string> missions = ListPatchableMissions(JoinPath(gameDir, "MISSIONS/"));
+    const std::vector<std::string> missions = ListPatchableMissions(PathInAnyCase(gameDir, "MISSIONS/"));
     for (const std::string& name : missions) io.Out << NativeToUtf8(name) << '\n';
     if (missions.empty())
         io.Err << "pellwise: no mission folder in " << NativeToUtf8(JoinPath(gameDir, "MISSIONS"))

@@ -5,6 +5,8 @@
 
 #include "installer/console/native_text.h"
 #include "installer/engine/ledger.h"
+#include "installer/engine/left_out.h"
+#include "installer/engine/mod_check.h"
 #include "services/text_codec.h"
 
 namespace pellwise {
@@ -81,6 +83,7 @@ void PrintMissions(std::ostream& out, const PatchReport& report) {
         }
         out << m.Added.size() << " added, " << m.Replaced.size() << " replaced, " << m.Kept.size() << " kept; scene "
             << m.SizeBefore << " -> " << m.SizeAfter << " bytes";
+        if (m.TrailingBytes > 0) out << " (" << m.TrailingBytes << " bytes after the scene's end kept as they were)";
         if (m.Outcome == MissionOutcome::SaveFailed) out << "; FAILED: could not be written, the old scene stays";
         out << '\n';
         PrintChanges(out, "added   ", m.Added);
@@ -93,7 +96,7 @@ void PrintTexts(std::ostream& out, const PatchReport& report) {
     out << "Texts added to the database: " << report.TextsAdded.size() << '\n';
     for (const TextDBEntry& e : report.TextsAdded) out << "  " << e.Id << "  " << Cp1251ToUtf8(e.Text) << '\n';
     if (report.TextsWithoutId > 0)
-        out << "  FAILED: " << report.TextsWithoutId
+        out << "  LEFT OUT: " << report.TextsWithoutId
             << " texts got no ID (the database has no free ID left); their scripts show text 0\n";
     if (!report.DryRun && !report.TextDbSaved)
         out << "  FAILED: the text database could not be written; the old file stays\n";
@@ -120,6 +123,8 @@ void PrintFiles(std::ostream& out, const PatchReport& report) {
     static const char* const kVerbs[] = {"copied  ", "replaced", "kept    ", "FAILED  "};
     for (const FileCopy& f : report.Files)
         out << "  " << kVerbs[static_cast<int>(f.Outcome)] << ' ' << NativeToUtf8(f.RelativePath) << '\n';
+    for (const std::string& link : report.LinksSkipped)
+        out << "  link     " << NativeToUtf8(link) << " (not followed)\n";
 }
 
 void PrintAnswers(std::ostream& out, const Installer& installer, const PatchReport& report, const PatchOptions& options,
@@ -142,19 +147,37 @@ void PrintAnswers(std::ostream& out, const Installer& installer, const PatchRepo
             << " answered no: there was no terminal to ask on (use --overwrite and --replace-files)\n";
 }
 
-void PrintConflicts(std::ostream& out, const PatchReport& report) {
-    if (report.Conflicts.empty()) return;
-    out << "Conflicts: " << report.Conflicts.size()
-        << " files of files\\ not copied: each would replace a file this run patches\n";
-    for (const std::string& path : report.Conflicts) out << "  not copied " << NativeToUtf8(path) << '\n';
-}
-
 void PrintBackups(std::ostream& out, const Installer& installer, const PatchReport& report) {
     if (report.InstallNumber == 0) return;
     const std::string game = NativeToUtf8(installer.GameDir());
     out << "Backups: the originals are kept in " << NativeToUtf8(BackupFolder(installer.GameDir())) << " (install "
         << report.InstallNumber << ")\n";
     out << "To undo this install: pellwise restore --game \"" << game << "\"\n";
+}
+
+std::string LeftOutText(const LeftOutPart& part) {
+    switch (part.Kind) {
+        case LeftOutKind::DamagedObjectFile:
+            return "object file " + NativeToUtf8(part.Name) + ": damaged or unreadable, its chunk is in no mission";
+        case LeftOutKind::TextsWithoutId:
+            return part.Name + " texts got no ID (the database has no free ID left); their scripts show text 0";
+        case LeftOutKind::LinkInFiles:
+            return "files\\" + NativeToUtf8(part.Name) + ": a link, not followed and copied as nothing";
+        case LeftOutKind::ConflictInFiles:
+            return "files\\" + NativeToUtf8(part.Name) + ": would replace a file this run patches, not copied";
+    }
+    return {};
+}
+
+// Markers whose keys NewTexts.ini lacks read "no text" in the game; the run
+// goes on, and the author learns which definition asked.
+void PrintMissingTexts(std::ostream& out, const Installer& installer) {
+    const std::vector<MissingText> missing = FindMissingTexts(installer.ModDir());
+    if (missing.empty()) return;
+    out << "Texts missing from NewTexts.ini (shown as \"no text\"): " << missing.size() << '\n';
+    for (const MissingText& m : missing)
+        out << "  " << Cp1251ToUtf8(m.Key) << " asked by definition " << Cp1251ToUtf8(m.Definition) << " ("
+            << NativeToUtf8(m.FileName) << ")\n";
 }
 
 }  // namespace
@@ -214,20 +237,23 @@ void PrintReport(std::ostream& out, const Installer& installer, const PatchRepor
     PrintTexts(out, report);
     PrintUnknownSections(out, report);
     PrintFiles(out, report);
-    PrintConflicts(out, report);
     PrintAnswers(out, installer, report, options, unansweredQuestions);
     if (report.Stop) out << "Stopped before any game file changed: " << NativeToUtf8(report.Stop.Text()) << '\n';
     char seconds[32];
     std::snprintf(seconds, sizeof seconds, "%.2f", report.Seconds);
     out << "Time: " << seconds << " s\n";
+    PrintMissingTexts(out, installer);
+    const std::vector<LeftOutPart> leftOut = LeftOutParts(installer.Summary(), report);
     out << "Result: ";
-    if (report.Succeeded())
+    if (report.Succeeded() && leftOut.empty())
         out << (report.DryRun ? "nothing written (dry run)" : "installed");
+    else if (HardFailures(report) == 0)
+        out << (report.DryRun ? "would be partly installed" : "partly installed");
     else
         out << "FAILED (" << report.FailedMissions() << " missions, " << report.FailedFiles() << " files"
-            << (!report.DryRun && !report.TextDbSaved ? ", text database" : "")
-            << (report.TextsWithoutId > 0 ? ", texts without an ID" : "")
-            << (report.Conflicts.empty() ? "" : ", conflicting files") << (report.Stop ? ", stopped" : "") << ")";
+            << (!report.DryRun && !report.TextDbSaved ? ", text database" : "") << (report.Stop ? ", stopped" : "")
+            << ")";
+    for (const LeftOutPart& part : leftOut) out << "\n  left out: " << LeftOutText(part);
     out << '\n';
     PrintBackups(out, installer, report);
 }

@@ -3,6 +3,7 @@
 #include "installer/console/console_args.h"
 #include "installer/console/native_text.h"
 #include "installer/sample/sample_game.h"
+#include "services/folder_listing.h"
 
 namespace pellwise {
 
@@ -21,6 +22,7 @@ int RunSample(const std::vector<std::string>& args, ConsoleIo& io) {
     ArgReader reader(args);
     SampleOptions options;
     std::string folder;
+    bool force = false;
     while (!reader.Done() && !reader.Failed()) {
         const std::string arg = reader.Next();
         long long n = 0;
@@ -32,6 +34,8 @@ int RunSample(const std::vector<std::string>& args, ConsoleIo& io) {
             if (ReadCount(reader, arg, 3, 10000000, n)) options.TextDbEntries = static_cast<int>(n);
         } else if (arg == "--collisions") {
             if (ReadCount(reader, arg, 0, 1000, n)) options.Collisions = static_cast<int>(n);
+        } else if (arg == "--force") {
+            force = true;
         } else if (arg == "--latin") {
             options.LatinTextDb = true;
         } else if (arg == "--store-collision") {
@@ -51,9 +55,13 @@ int RunSample(const std::vector<std::string>& args, ConsoleIo& io) {
     }
     if (!reader.Failed() && folder.empty()) reader.Fail("sample needs a folder DIR");
     if (reader.Failed()) return UsageError(io, reader.Error());
+    // A game folder given by mistake would lose its version.txt and scenes.
+    const std::string target = FolderArgument(folder, io);
+    if (!force && FolderListing(target, "*", 0).Count() > 0)
+        return UsageError(io, NativeToUtf8(target) + " is not empty; give an empty or new folder, or --force");
     SampleGame game;
     std::string error;
-    if (!GenerateSampleGame(FolderArgument(folder, io), options, game, error)) {
+    if (!GenerateSampleGame(target, options, game, error)) {
         io.Err << "pellwise: " << NativeToUtf8(error) << '\n';
         return kExitFailed;
     }

@@ -53,7 +53,15 @@ uint64_t FileSizeOf(const std::string& path) {
     return stream.IsOpen() ? stream.Size() : 0;
 }
 
-std::string SceneRelative(const std::string& mission) { return "MISSIONS/" + mission + "/scene2.bin"; }
+// A game file's path below the game folder as it is on the disk, in any
+// letter case the mod or the engine names it, written as the ledger does.
+std::string GameRelative(const std::string& gameDir, const std::string& relative) {
+    return LedgerPathText(PathInAnyCase(gameDir, relative).substr(gameDir.size()));
+}
+
+std::string SceneRelative(const std::string& gameDir, const std::string& mission) {
+    return LedgerPathText(ScenePath(PathInAnyCase(gameDir, "MISSIONS/"), mission).substr(gameDir.size()));
+}
 
 // The system's error after a write of `path` failed is often gone by the
 // time it is read (the writer cleans up), so the reason is found again by
@@ -85,14 +93,14 @@ void Progress(const PatchCallbacks& callbacks, PatchProgress::Stage stage, size_
 // A file of files\ that would land on a file this run patches is not copied:
 // it would undo the run (the scene without the mod's objects, the database
 // without its texts).
-void SetAsideConflicts(LooseFilePlan& plan, const std::vector<std::string>& run, const std::string& textDb,
-                       PatchReport& report) {
+void SetAsideConflicts(const std::string& gameDir, LooseFilePlan& plan, const std::vector<std::string>& run,
+                       const std::string& textDb, PatchReport& report) {
     std::vector<std::string> patched{textDb};
-    for (const std::string& name : run) patched.push_back(SceneRelative(name));
+    for (const std::string& name : run) patched.push_back(SceneRelative(gameDir, name));
     LooseFilePlan kept;
     kept.Folders = plan.Folders;
     for (size_t i = 0; i < plan.Files.size(); ++i) {
-        const std::string relative = LedgerPathText(plan.Files[i]);
+        const std::string relative = GameRelative(gameDir, plan.Files[i]);
         if (std::any_of(patched.begin(), patched.end(), [&](const std::string& p) { return SamePath(p, relative); })) {
             report.Conflicts.push_back(plan.Files[i]);
         } else {
@@ -137,22 +145,23 @@ PatchReport Installer::RunPatch(const std::vector<std::string>& selected, const 
     const auto start = std::chrono::steady_clock::now();
     ran_ = true;
     report.Ran = true;
-    const std::string filesDir = JoinPath(modDir_, "files/");
+    const std::string filesDir = PathInAnyCase(modDir_, "files/");
     LooseFilePlan plan = PlanLooseFiles(filesDir, gameDir_);
     report.FilesFolderPresent = DirectoryExists(filesDir);
+    report.LinksSkipped = plan.Links;
     if (!options.DryRun) {
         // Older versions wrote their temporary files beside the game's and
         // may have left one when killed; the game's own files are whole.
-        const std::string missionsDir = JoinPath(gameDir_, "MISSIONS/");
+        const std::string missionsDir = PathInAnyCase(gameDir_, "MISSIONS/");
         for (const std::string& name : missions_) RemoveStaleTemporary(ScenePath(missionsDir, name));
         RemoveStaleTemporary(summary_.TextDbPath);
-        for (const std::string& file : plan.Files) RemoveStaleTemporary(JoinPath(gameDir_, file));
+        for (const std::string& file : plan.Files) RemoveStaleTemporary(PathInAnyCase(gameDir_, file));
     }
 
     std::vector<std::string> run;
     for (const std::string& name : missions_)
         if (std::find(selected.begin(), selected.end(), name) != selected.end()) run.push_back(name);
-    SetAsideConflicts(plan, run, TextDbRelative(), report);
+    SetAsideConflicts(gameDir_, plan, run, TextDbRelative(), report);
     report.Stop = Preflight(run, plan.Files);
     if (!report.Stop) {
         if (options.DryRun)
@@ -171,20 +180,20 @@ SystemError Installer::Preflight(const std::vector<std::string>& run, const std:
     std::vector<std::string> targets;
     uint64_t needed = kSpareBytes + FileSizeOf(summary_.TextDbPath) * 2;
     for (const std::string& name : run) {
-        targets.push_back(SceneRelative(name));
+        targets.push_back(SceneRelative(gameDir_, name));
         needed += FileSizeOf(JoinPath(gameDir_, targets.back())) + store_.TotalSize;
     }
     targets.push_back(TextDbRelative());
     for (const std::string& file : files) {
-        targets.push_back(file);
-        needed += FileSizeOf(JoinPath(JoinPath(modDir_, "files/"), file));
+        targets.push_back(GameRelative(gameDir_, file));
+        needed += FileSizeOf(JoinPath(PathInAnyCase(modDir_, "files/"), file));
     }
     return CheckTargets(gameDir_, targets, needed);
 }
 
 void Installer::RunInMemory(const std::vector<std::string>& run, const LooseFilePlan& plan, const PatchOptions& options,
                             const PatchCallbacks& callbacks, PatchReport& report) {
-    const std::string filesDir = JoinPath(modDir_, "files/");
+    const std::string filesDir = PathInAnyCase(modDir_, "files/");
     context_.AfterChunk = callbacks.AfterChunk;
     SceneFile patch;
     patch.OverwriteAnswer = options.Overwrite;
@@ -217,7 +226,7 @@ bool Installer::AskReplace(const LooseFilePlan& plan, Answer preset, PatchReport
 
 void Installer::StageAndSwitch(const std::vector<std::string>& run, LooseFilePlan& plan, const PatchOptions& options,
                                const PatchCallbacks& callbacks, PatchReport& report) {
-    const std::string filesDir = JoinPath(modDir_, "files/");
+    const std::string filesDir = PathInAnyCase(modDir_, "files/");
     const std::optional<std::vector<InstallRecord>> ledger = ReadLedger(gameDir_);
     if (!ledger) {
         report.Stop = {ReasonKind::Other, LedgerPath(gameDir_), "the backup ledger cannot be read"};
@@ -229,13 +238,13 @@ void Installer::StageAndSwitch(const std::vector<std::string>& run, LooseFilePla
     record.Mod = ModName();
     GameTransaction txn(gameDir_, JournalKind::Install, record);
     std::vector<std::string> staged;
-    for (const std::string& name : run) staged.push_back(txn.Stage(SceneRelative(name)));
+    for (const std::string& name : run) staged.push_back(txn.Stage(SceneRelative(gameDir_, name)));
     const std::string stagedDb = txn.Stage(TextDbRelative());
     std::vector<std::string> stagedFiles;
     if (report.FilesFolderPresent) {
-        for (const std::string& file : plan.Files) stagedFiles.push_back(txn.Stage(LedgerPathText(file)));
+        for (const std::string& file : plan.Files) stagedFiles.push_back(txn.Stage(GameRelative(gameDir_, file)));
         for (const std::string& folder : plan.Folders)
-            if (!DirectoryExists(JoinPath(gameDir_, folder))) txn.AddFolder(LedgerPathText(folder));
+            if (!DirectoryExists(PathInAnyCase(gameDir_, folder))) txn.AddFolder(LedgerPathText(folder));
     }
     if ((report.Stop = txn.Begin())) return;
 
@@ -249,7 +258,7 @@ void Installer::StageAndSwitch(const std::vector<std::string>& run, LooseFilePla
         PatchMission(run[i], patch, staged[i], report);
         Clear(patch);
         const MissionReport& m = report.Missions.back();
-        if (m.Outcome == MissionOutcome::LoadFailed) txn.Unstage(SceneRelative(run[i]));
+        if (m.Outcome == MissionOutcome::LoadFailed) txn.Unstage(SceneRelative(gameDir_, run[i]));
         if (m.Outcome == MissionOutcome::SaveFailed) report.Stop = WriteFailure(staged[i]);
     }
     report.SceneAnswer = patch.OverwriteAnswer;
@@ -263,7 +272,7 @@ void Installer::StageAndSwitch(const std::vector<std::string>& run, LooseFilePla
         report.Files = CopyLooseFiles(plan, filesDir, gameDir_, replace, true);
         for (size_t i = 0; i < plan.Files.size() && !report.Stop; ++i) {
             if (report.Files[i].Outcome == FileCopyOutcome::KeptExisting) {
-                txn.Unstage(LedgerPathText(plan.Files[i]));
+                txn.Unstage(GameRelative(gameDir_, plan.Files[i]));
                 continue;
             }
             MakeFolders(ParentFolder(stagedFiles[i]));
@@ -279,7 +288,8 @@ void Installer::StageAndSwitch(const std::vector<std::string>& run, LooseFilePla
         report.TextDbSaved = false;
         // The staged file's name means nothing to the player; the target's does.
         for (size_t i = 0; i < staged.size(); ++i)
-            if (report.Stop.Path == staged[i]) report.Stop.Path = ScenePath(JoinPath(gameDir_, "MISSIONS/"), run[i]);
+            if (report.Stop.Path == staged[i])
+                report.Stop.Path = ScenePath(PathInAnyCase(gameDir_, "MISSIONS/"), run[i]);
         if (report.Stop.Path == stagedDb) report.Stop.Path = summary_.TextDbPath;
         for (size_t i = 0; i < stagedFiles.size(); ++i)
             if (report.Stop.Path == stagedFiles[i]) report.Stop.Path = JoinPath(gameDir_, plan.Files[i]);
@@ -301,7 +311,7 @@ void Installer::PatchMission(const std::string& name, SceneFile& patch, const st
                              PatchReport& report) {
     MissionReport mission;
     mission.Name = name;
-    mission.ScenePath = ScenePath(JoinPath(gameDir_, "MISSIONS/"), name);
+    mission.ScenePath = ScenePath(PathInAnyCase(gameDir_, "MISSIONS/"), name);
     // A scene that did not load whole is left as it is: writing it back would
     // replace the game's scene with the mod's chunks alone.
     if (!LoadFromFile(patch, mission.ScenePath, messages_)) {
@@ -309,11 +319,12 @@ void Installer::PatchMission(const std::string& name, SceneFile& patch, const st
         report.Missions.push_back(std::move(mission));
         return;
     }
-    mission.SizeBefore = patch.TotalSize;
+    mission.SizeBefore = static_cast<uint32_t>(patch.FileSize);
+    mission.TrailingBytes = static_cast<uint32_t>(patch.Trailing.size());
     for (const RawSection& section : patch.UnknownSections) mission.UnknownSections.push_back(section.Id);
     std::vector<ChunkImport> imports = ImportObjects(patch, store_, context_);
     Classify(imports, mission);
-    mission.SizeAfter = patch.TotalSize;
+    mission.SizeAfter = static_cast<uint32_t>(WrittenSize(patch));
     // The scene goes to its staged file; the player hears of a failure from
     // the run's report, which names the reason.
     QuietMessages quiet;

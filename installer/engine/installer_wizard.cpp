@@ -2,6 +2,7 @@
 #include <utility>
 
 #include "gamedata/object_import.h"
+#include "installer/engine/folders.h"
 #include "installer/engine/installer.h"
 #include "installer/engine/mission_list.h"
 #include "services/file_stream.h"
@@ -40,7 +41,7 @@ WizardResult Installer::Stop(WizardStop stop, const MessageText& message) {
 
 WizardResult Installer::StartWizard(Answer storeOverwrite) {
     if (ready_ || ran_) return {WizardStop::None, {}};
-    captions_ = ReadCaptions(JoinPath(modDir_, "interface/options.ini"));
+    captions_ = ReadCaptions(PathInAnyCase(modDir_, "interface/options.ini"));
     context_.OverwriteQuestion = captions_.OverwriteQuestion();
     // One run at a time per game: two would hand out the same text IDs. A
     // lock refused for another reason (no such folder, a read-only medium)
@@ -52,7 +53,7 @@ WizardResult Installer::StartWizard(Answer storeOverwrite) {
     if (recovered_.Error) return Stop(WizardStop::NotRecovered, recovered_.Text());
     const WizardResult checks = RunChecks();
     if (!checks.Ok()) return checks;
-    const FolderListing objectFiles(JoinPath(modDir_, "DATA/"), "*.dnc", kAttributeArchive);
+    const FolderListing objectFiles(PathInAnyCase(modDir_, "DATA/"), "*.dnc", kAttributeArchive);
     if (objectFiles.Count() == 0) return Stop(WizardStop::NoObjectFiles, captions_.NoDnc);
     std::vector<std::string> names;
     for (int i = 0; i < objectFiles.Count(); ++i) names.push_back(objectFiles.Names(i));
@@ -64,11 +65,11 @@ WizardResult Installer::StartWizard(Answer storeOverwrite) {
 WizardResult Installer::RunChecks() {
     // A game without its tables folder gets the message that says how to
     // extract it, rather than "file not found" for version.txt inside it.
-    if (!DirectoryExists(JoinPath(gameDir_, "tables"))) return Stop(WizardStop::NoTables, captions_.NoTables);
-    const std::string versionPath = JoinPath(gameDir_, "tables/version.txt");
+    if (!DirectoryExists(PathInAnyCase(gameDir_, "tables"))) return Stop(WizardStop::NoTables, captions_.NoTables);
+    const std::string versionPath = PathInAnyCase(gameDir_, "tables/version.txt");
     summary_.VersionLine = FileStream::OpenForReading(versionPath).ReadLine();
     if (summary_.VersionLine.empty()) return Stop(WizardStop::NoVersion, captions_.NoFile + SystemName{versionPath});
-    summary_.TextDbPath = JoinPath(gameDir_, "tables/textdb_" + summary_.VersionLine + ".def");
+    summary_.TextDbPath = PathInAnyCase(gameDir_, "tables/textdb_" + summary_.VersionLine + ".def");
     if (!FileExists(summary_.TextDbPath))
         return Stop(WizardStop::NoTextDb, captions_.NoFile + SystemName{summary_.TextDbPath});
     auto db = std::make_unique<TextDB>();
@@ -78,13 +79,13 @@ WizardResult Installer::RunChecks() {
     summary_.TextDbEntries = db->Count();
     summary_.TextDbKind = db->Kind;
     textDb_ = std::move(db);
-    const std::string newTextsPath = JoinPath(modDir_, "DATA/NewTexts.ini");
+    const std::string newTextsPath = PathInAnyCase(modDir_, "DATA/NewTexts.ini");
     // One that cannot be read would make every text of the mod "no text",
     // so it stops the run like a missing one, as version.txt does.
     if (!FileExists(newTextsPath) || !FileStream::OpenForReading(newTextsPath).IsOpen())
         return Stop(WizardStop::NoNewTexts, captions_.NoFile + SystemName{newTextsPath});
     newTexts_ = std::make_unique<SettingsFile>(OpenSettingsFile(newTextsPath));
-    missions_ = ListPatchableMissions(JoinPath(gameDir_, "MISSIONS/"));
+    missions_ = ListPatchableMissions(PathInAnyCase(gameDir_, "MISSIONS/"));
     if (missions_.empty()) return Stop(WizardStop::NoMissions, captions_.NoMissions);
     return {};
 }
@@ -95,7 +96,7 @@ void Installer::LoadObjectStore(const std::vector<std::string>& files, Answer st
     entriesBeforeMod_ = textDb_->Count();
     store_ = SceneFile{};
     store_.OverwriteAnswer = storeOverwrite;
-    const std::string dataDir = JoinPath(modDir_, "DATA/");
+    const std::string dataDir = PathInAnyCase(modDir_, "DATA/");
     std::vector<ObjectFileOutcome>& outcomes = summary_.ObjectFiles;
     // The file whose chunk holds each kind and name in the store now.
     std::map<std::pair<uint16_t, std::string>, size_t> holders;

@@ -31,7 +31,8 @@ LooseFilePlan PlanLooseFiles(const std::string& filesDir, const std::string& gam
     LooseFilePlan plan;
     plan.Files = std::move(tree.Files);
     plan.Folders = std::move(tree.Folders);
-    for (const std::string& file : plan.Files) plan.Exists.push_back(FileExists(JoinPath(gameDir, file)));
+    plan.Links = std::move(tree.Links);
+    for (const std::string& file : plan.Files) plan.Exists.push_back(FileExists(PathInAnyCase(gameDir, file)));
     return plan;
 }
 
@@ -51,7 +52,7 @@ std::vector<FileCopy> CopyLooseFiles(const LooseFilePlan& plan, const std::strin
         FileCopy copy{plan.Files[i], plan.Exists[i] ? FileCopyOutcome::Replaced : FileCopyOutcome::Copied};
         if (plan.Exists[i] && !replace) {
             copy.Outcome = FileCopyOutcome::KeptExisting;
-        } else if (!dryRun && !CopyOne(JoinPath(filesDir, plan.Files[i]), JoinPath(gameDir, plan.Files[i]))) {
+        } else if (!dryRun && !CopyOne(JoinPath(filesDir, plan.Files[i]), PathInAnyCase(gameDir, plan.Files[i]))) {
             copy.Outcome = FileCopyOutcome::Failed;
         }
         result.push_back(copy);

@@ -18,6 +18,7 @@ struct LooseFilePlan {
     std::vector<std::string> Files;    // relative to files\ and to the game folder
     std::vector<std::string> Folders;  // every folder below files\, empty ones too
     std::vector<bool> Exists;          // the game has the file already
+    std::vector<std::string> Links;    // links below files\, copied as nothing
     int ExistingCount() const;
 };
 

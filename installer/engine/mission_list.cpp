@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "installer/engine/folders.h"
 #include "services/file_system.h"
 #include "services/folder_listing.h"
 #include "services/paths.h"
@@ -38,7 +39,7 @@ void SortMissionNames(std::vector<std::string>& names) {
 }
 
 std::string ScenePath(const std::string& missionsDir, const std::string& mission) {
-    return JoinPath(JoinPath(missionsDir, mission), "scene2.bin");
+    return PathInAnyCase(JoinPath(missionsDir, mission), "scene2.bin");
 }
 
 std::vector<std::string> ListPatchableMissions(const std::string& missionsDir) {

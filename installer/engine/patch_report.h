@@ -71,8 +71,9 @@ struct MissionReport {
     std::string Name;
     std::string ScenePath;
     MissionOutcome Outcome = MissionOutcome::Patched;
-    uint32_t SizeBefore = 0;
+    uint32_t SizeBefore = 0;  // the file's real sizes, before and after
     uint32_t SizeAfter = 0;
+    uint32_t TrailingBytes = 0;  // after the scene's total size, written back unchanged
     std::vector<ChunkChange> Added;
     std::vector<ChunkChange> Replaced;
     std::vector<ChunkChange> Kept;          // the scene's own chunk stayed, the mod's was not added
@@ -97,7 +98,8 @@ struct PatchReport {
     Answer SceneAnswer = Answer::Ask;  // the overwrite answer of the run; Ask: no collision
     bool FilesFolderPresent = false;
     std::vector<FileCopy> Files;
-    Answer ReplaceAnswer = Answer::Ask;  // Ask: no file of the mod existed in the game
+    std::vector<std::string> LinksSkipped;  // links below files\, not followed and copied as nothing
+    Answer ReplaceAnswer = Answer::Ask;     // Ask: no file of the mod existed in the game
     double Seconds = 0;
     // Files of files\ whose target is a file this run patches (a ticked
     // mission's scene, the text database): not copied, so they cannot undo it.

@@ -12,7 +12,7 @@ void AddLine(MessageText& text, const std::string& path, const char* problem) {
 
 }  // namespace
 
-MessageText RunFailureText(const PatchReport& report, const std::string& textDbPath) {
+MessageText RunFailureText(const PatchReport& report, const std::string& textDbPath, const WizardSummary& summary) {
     if (!report.Ran) return MessageText("The installation did not run: ") + report.Refusal;
     // Stopped before the switch: nothing of the game changed, whatever else failed.
     if (report.Stop)
@@ -31,6 +31,11 @@ MessageText RunFailureText(const PatchReport& report, const std::string& textDbP
             AddLine(lines, JoinPath("files", file.RelativePath), "could not be copied");
     for (const std::string& file : report.Conflicts)
         AddLine(lines, JoinPath("files", file), "would replace a file this installation patches and was not copied");
+    for (const ObjectFileOutcome& f : summary.ObjectFiles)
+        if (f.State == ObjectFileState::Damaged)
+            AddLine(lines, JoinPath("DATA", f.FileName), "is damaged or unreadable and was left out");
+    for (const std::string& link : report.LinksSkipped)
+        AddLine(lines, JoinPath("files", link), "is a link and was not copied");
     if (lines.Empty()) return {};
     return MessageText("The mod was not installed completely:") + lines;
 }

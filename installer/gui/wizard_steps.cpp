@@ -90,7 +90,7 @@ void MainWindow::RunPatchOnScreen() {
     callbacks.Progress = [this](const PatchProgress&) { KeepWindowsAlive(app_); };
     KeepWindowsAlive(app_);
     const PatchReport report = installer_.RunPatch(ticked, PatchOptions{}, callbacks);
-    const MessageText failures = RunFailureText(report, installer_.Summary().TextDbPath);
+    const MessageText failures = RunFailureText(report, installer_.Summary().TextDbPath, installer_.Summary());
     if (!failures.Empty()) services_.Messages.ShowMessageBox(failures, kMbOk | kMbIconError);
 
     c.ExitButton->SetEnabled(true);

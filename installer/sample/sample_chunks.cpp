@@ -1,6 +1,7 @@
 #include "installer/sample/sample_chunks.h"
 
 #include <cstring>
+#include <iterator>
 
 namespace pellwise {
 
@@ -49,14 +50,14 @@ void ChunkWriter::End() {
     for (int i = 0; i < 4; ++i) bytes_[start + 2 + i] = static_cast<uint8_t>(size >> (8 * i));
 }
 
-std::vector<uint8_t> SampleObjectChunk(std::string_view name, uint32_t seed, size_t padding, bool nameSecond) {
+std::vector<uint8_t> SampleObjectChunk(std::string_view name, uint32_t seed, size_t padding) {
+    // The game's object types: lights, cameras, sounds, models and the rest.
+    static constexpr uint32_t kTypes[] = {2, 3, 4, 6, 9, 12, 14};
     ChunkWriter w;
     w.Begin(0x4010);
-    if (nameSecond) {  // some objects carry a flags chunk before their name
-        w.Begin(0x0012);
-        w.U32(seed & 0xFF);
-        w.End();
-    }
+    w.Begin(0x4011);  // the type comes first, as the game writes it
+    w.U32(kTypes[seed % std::size(kTypes)]);
+    w.End();
     w.Begin(0x0010);
     w.Text(name);
     w.End();
@@ -68,9 +69,6 @@ std::vector<uint8_t> SampleObjectChunk(std::string_view name, uint32_t seed, siz
     w.End();
     w.Begin(0x002D);  // scale
     w.Fill(12, seed + 2);
-    w.End();
-    w.Begin(0x4011);  // object type
-    w.U32(seed % 12);
     w.End();
     if (padding > 0) {
         w.Begin(0x4033);  // model data, opaque to the installer
@@ -91,8 +89,9 @@ std::vector<uint8_t> SampleDefinitionChunk(std::string_view name, uint32_t type,
     w.U32(type);
     w.End();
     w.Begin(0xAE24);
-    w.Fill(14, static_cast<uint32_t>(name.size()));  // script header, not looked at
-    w.Text(text);
+    w.Fill(10, static_cast<uint32_t>(name.size()));  // the script's head, not looked at
+    w.U32(static_cast<uint32_t>(text.size()));       // the script's length, then the script
+    w.Raw(text);
     w.End();
     w.End();
     return w.Bytes();
@@ -104,13 +103,14 @@ size_t SampleDefinitionTextOffset(std::string_view name) {
     return 6 + nameChunk + typeChunk + 6 + 14;
 }
 
-std::vector<uint8_t> SampleEntryAE51(std::string_view name, uint32_t seed) {
+std::vector<uint8_t> SampleEntryAE51(std::string_view name, std::string_view script) {
     ChunkWriter w;
     w.Begin(0xAE51);
-    w.U8(static_cast<uint8_t>(seed));
+    w.U8(0x01);
     w.U32(static_cast<uint32_t>(name.size() + 1));
     w.Text(name);
-    w.Fill(24, seed);
+    w.U32(static_cast<uint32_t>(script.size()));
+    w.Raw(script);
     w.End();
     return w.Bytes();
 }

@@ -33,10 +33,12 @@ private:
     std::vector<size_t> open_;
 };
 
-// Chunks of the kinds the installer tells apart, laid out as the game has them.
-std::vector<uint8_t> SampleObjectChunk(std::string_view name, uint32_t seed, size_t padding, bool nameSecond);
+// Chunks of the kinds the installer tells apart, laid out as the game has them:
+// an object's type chunk before its name, a script's length at data bytes 10
+// to 13 before the script, an entry 0xAE51 as flag 0x01, name and script.
+std::vector<uint8_t> SampleObjectChunk(std::string_view name, uint32_t seed, size_t padding);
 std::vector<uint8_t> SampleDefinitionChunk(std::string_view name, uint32_t type, std::string_view text);
-std::vector<uint8_t> SampleEntryAE51(std::string_view name, uint32_t seed);
+std::vector<uint8_t> SampleEntryAE51(std::string_view name, std::string_view script);
 std::vector<uint8_t> SampleEntryAE03(uint32_t seed);
 
 // Offset of a type-5 definition's text inside the chunk SampleDefinitionChunk builds.

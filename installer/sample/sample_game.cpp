@@ -45,15 +45,21 @@ void AddChunk(ChunkWriter& w, const std::vector<uint8_t>& chunk, const std::stri
     infos.push_back({name, static_cast<uint32_t>(chunk.size())});
 }
 
+// The game's scene head is 154 bytes: the file head, then the view
+// distance, the field of view, the clipping planes and the camera.
 void WriteHeadChunks(ChunkWriter& w, int mission) {
     w.Begin(0x3200);  // view distance
     w.U32(0x447A0000);
     w.End();
-    w.Begin(0x3010);  // camera
-    w.Fill(28, static_cast<uint32_t>(mission));
+    w.Begin(0x3010);  // field of view
+    w.U32(0x3FA00000);
     w.End();
-    w.Begin(0x3211);
-    w.Text("Tarnwick sample scene");
+    w.Begin(0x3211);  // clipping planes
+    w.U32(0x3DCCCCCD);
+    w.U32(0x44BB8000);
+    w.End();
+    w.Begin(0xAFFF);  // camera: position, rotation and the rest, 27 floats
+    for (int i = 0; i < 27; ++i) w.U32(0x3F800000u + static_cast<uint32_t>((mission * 27 + i) % 64) * 0x10000u);
     w.End();
 }
 
@@ -80,7 +86,7 @@ void WriteEntries(ChunkWriter& w, int mission, SampleMission& m) {
     for (int k = 0; k < 4; ++k) {
         char name[32];
         std::snprintf(name, sizeof name, "Spawn_%02d_%d", mission, k);
-        AddChunk(w, SampleEntryAE51(name, static_cast<uint32_t>(k)), name, m.EntriesAE50);
+        AddChunk(w, SampleEntryAE51(name, k % 2 ? "wait 1\nend\n" : "end\n"), name, m.EntriesAE50);
     }
     w.End();
 }
@@ -90,13 +96,13 @@ void WriteObjects(ChunkWriter& w, int mission, const SampleOptions& o, size_t bu
     const size_t start = w.Size();
     for (int c = 0; c < o.Collisions; ++c) {
         const std::string name = SampleCollisionName(c);
-        AddChunk(w, SampleObjectChunk(name, static_cast<uint32_t>(c), 40, false), name, m.Objects);
+        AddChunk(w, SampleObjectChunk(name, static_cast<uint32_t>(c), 40), name, m.Objects);
     }
     const size_t padding = std::clamp<size_t>(o.SceneSize / 200, 32, 4096);
     for (int k = 0; w.Size() - start < budget || k < 3; ++k) {
         const std::string name = ObjectName(mission, k);
         const auto seed = static_cast<uint32_t>(mission * 100000 + k);
-        AddChunk(w, SampleObjectChunk(name, seed, padding, k % 7 == 3), name, m.Objects);
+        AddChunk(w, SampleObjectChunk(name, seed, padding), name, m.Objects);
     }
     w.End();
 }

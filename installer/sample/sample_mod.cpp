@@ -27,16 +27,16 @@ void AddObjectFile(SampleGame& game, std::string fileName, std::string name, std
 }
 
 void MakeObjectFiles(const SampleOptions& options, SampleGame& game) {
-    AddObjectFile(game, "tarn_car.dnc", "TarnCar", SampleObjectChunk("TarnCar", 7001, 200, false));
-    AddObjectFile(game, "TARN_LIGHT.DNC", "TarnLight", SampleObjectChunk("TarnLight", 7002, 64, true));
+    AddObjectFile(game, "tarn_car.dnc", "TarnCar", SampleObjectChunk("TarnCar", 7001, 200));
+    AddObjectFile(game, "TARN_LIGHT.DNC", "TarnLight", SampleObjectChunk("TarnLight", 7002, 64));
     for (int c = 0; c < options.Collisions; ++c) {
         char file[40];
         std::snprintf(file, sizeof file, "tarn_common_%02d.dnc", c);
         const std::string name = SampleCollisionName(c);
-        AddObjectFile(game, file, name, SampleObjectChunk(name, 7100 + static_cast<uint32_t>(c), 96, false));
+        AddObjectFile(game, file, name, SampleObjectChunk(name, 7100 + static_cast<uint32_t>(c), 96));
     }
     if (options.StoreCollision)
-        AddObjectFile(game, "tarn_car_alt.dnc", "TarnCar", SampleObjectChunk("TarnCar", 7003, 120, false));
+        AddObjectFile(game, "tarn_car_alt.dnc", "TarnCar", SampleObjectChunk("TarnCar", 7003, 120));
     AddObjectFile(game, "tarn_intro.dnc", "TarnIntro",
                   SampleDefinitionChunk("TarnIntro", 5,
                                         "console_addtext #@$&000001\nwait 3\nconsole_addtext #@$&000002\n"
@@ -48,7 +48,7 @@ void MakeObjectFiles(const SampleOptions& options, SampleGame& game) {
                                         "console_addtext #@$&000009\nend\n"),
                   {"#@$&000003", "#@$&000004", "#@$&000009"});
     AddObjectFile(game, "tarn_door.dnc", "TarnDoor", SampleDefinitionChunk("TarnDoor", 4, "door_text #@$&000002\n"));
-    AddObjectFile(game, "tarn_spawn.dnc", "TarnSpawn", SampleEntryAE51("TarnSpawn", 9));
+    AddObjectFile(game, "tarn_spawn.dnc", "TarnSpawn", SampleEntryAE51("TarnSpawn", "wait 2\nend\n"));
     AddObjectFile(game, "tarn_marker.dnc", "NoName", SampleEntryAE03(11));
     ChunkWriter junk;  // a chunk of a kind no section holds
     junk.Begin(0x1234);

@@ -24,8 +24,11 @@ protected:
         EXPECT_TRUE(SaveToFile(scene, path, messages_));
         EXPECT_EQ(messages_.Count(), 0);
         const Bytes written = ReadBack(path);
+        const uint64_t promised = WrittenSize(scene);
         EXPECT_TRUE(LoadFromFile(scene, path, messages_));
-        EXPECT_EQ(scene.TotalSize, written.size());
+        EXPECT_EQ(scene.TotalSize + scene.Trailing.size(), written.size());
+        EXPECT_EQ(promised, written.size());
+        EXPECT_EQ(scene.FileSize, written.size());
         return written;
     }
     Bytes LoadSave(const Bytes& file) {
@@ -54,11 +57,15 @@ TEST_F(SceneWriterTest, ScenesAreWrittenBackWithTheKnownSectionsInTheFixedOrderA
         Bytes file;
         Bytes written;
     } cases[] = {
-        {"smallest, bytes beyond its total", Join({kSmallestScene, Text("beyond")}), kSmallestScene},
+        {"bytes beyond its total are written back behind it", Join({kSmallestScene, Text("beyond")}),
+         Join({kSmallestScene, Text("beyond")})},
         {"any order", SceneBytes(Join({ae50, ae02, definitions, objects})),
          SceneBytes(Join({objects, definitions, ae02, ae50}))},
         {"unknown among known", SceneBytes(Join({objects, odd, ae50, odder})),
          SceneBytes(Join({objects, ae50, odd, odder}))},
+        {"a repeated section joins the first, one head less",
+         SceneBytes(Join({objects, ae50, Section(kSectionObjects, {Object("b")})})),
+         SceneBytes(Join({Section(kSectionObjects, {Object("a"), Object("b")}), ae50}))},
     };
     for (const auto& c : cases) EXPECT_EQ(LoadSave(c.file), c.written) << c.what;
     EXPECT_TRUE(LoadSave(LargeScene()) == LargeScene());

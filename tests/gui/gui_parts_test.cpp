@@ -56,14 +56,20 @@ TEST(RunFailures, EveryMissionAndFileLeftUndoneIsListedOnItsOwnLineAndACompleteR
     report.Missions = {Mission("C:\\M\\A\\scene2.bin", MissionOutcome::LoadFailed), Mission("C:\\M\\C\\scene2.bin"),
                        Mission("C:\\M\\B\\scene2.bin", MissionOutcome::SaveFailed)};
     report.Files = {{"maps\\sign.bmp", FileCopyOutcome::Failed}, {"a.txt", FileCopyOutcome::Copied}};
+    report.LinksSkipped = {"loop"};
+    WizardSummary summary;
+    summary.ObjectFiles = {{"cut.dnc", 0, "", ObjectFileState::Damaged, ""},
+                           {"ok.dnc", 0, "", ObjectFileState::Stored, ""}};
 
-    EXPECT_EQ(RunFailureText(report, "C:\\t.def").Bytes(),
+    EXPECT_EQ(RunFailureText(report, "C:\\t.def", summary).Bytes(),
               "The mod was not installed completely:"
               "\rC:\\M\\A\\scene2.bin could not be read and was left as it was"
               "\rC:\\M\\B\\scene2.bin could not be saved and was left as it was"
               "\rC:\\t.def could not be saved"
               "\rC:\\t.def had no free ID for some of the mod's texts"
-              "\rfiles\\maps\\sign.bmp could not be copied");
+              "\rfiles\\maps\\sign.bmp could not be copied"
+              "\rDATA\\cut.dnc is damaged or unreadable and was left out"
+              "\rfiles\\loop is a link and was not copied");
 }
 
 }  // namespace

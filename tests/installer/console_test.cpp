@@ -61,7 +61,7 @@ TEST(ConsoleInspect, SceneAndTextDbListWhatTheFilesHold) {
     const ConsoleRun scene = Pellwise({"scene", NativeToUtf8(m.ScenePath)});
     ASSERT_EQ(scene.Status, kExitOk) << scene.Err;
     const ConsoleRun db = Pellwise({"textdb", NativeToUtf8(sample.Game.TextDbPath), "--find", "Мафия"});
-    for (const std::string& line : {std::string("Head chunks: 3\n  0x3200  10  NoName\n"),
+    for (const std::string& line : {std::string("Head chunks: 4\n  0x3200  10  NoName\n"),
                                     "  0x4010  " + std::to_string(m.Objects[0].Size) + "  " + m.Objects[0].Name + "\n",
                                     std::string("Section 0xAE02 (entries 0xAE03): size 58, 2 chunks")})
         EXPECT_NE(scene.Out.find(line), std::string::npos) << line << "\n" << scene.Out;

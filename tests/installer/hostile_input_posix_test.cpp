@@ -50,5 +50,22 @@ TEST(LongName, AFileNameOf250BytesInstallsAndIsRestored) {
     EXPECT_EQ(Snapshot(game.InGame()), untouched);
 }
 
+// A link back to the mod's own folder once copied the game into itself.
+TEST(Links, InFilesAreNotFollowedButReportedAndLeaveTheInstallPartial) {
+    HostileGame game("LinkLoop");
+    const std::string files = game.InGame("Tarnwick/files/");
+    ASSERT_EQ(symlink("..", (files + "loop").c_str()), 0);
+    ASSERT_EQ(symlink("readme_tarnwick.txt", (files + "again.txt").c_str()), 0);
+    const ConsoleRun run = Pellwise(game.InstallArgs());
+    EXPECT_EQ(run.Status, 1) << run.Out;
+    for (const char* line : {"  link     again.txt (not followed)\n", "  link     loop (not followed)\n",
+                             "Result: partly installed\n  left out: files\\again.txt: a link"})
+        EXPECT_NE(run.Out.find(line), std::string::npos) << line << "\n" << run.Out;
+    EXPECT_EQ(ReadFile(game.InGame("loop")), "<missing>");
+    EXPECT_EQ(ReadFile(game.InGame("again.txt")), "<missing>");
+    const ConsoleRun check = Pellwise({"check", "--mod", game.InGame("Tarnwick")});
+    EXPECT_NE(check.Out.find("loop: is a link; the installer copies links as nothing"), std::string::npos) << check.Out;
+}
+
 }  // namespace
 }  // namespace pellwise::testing

@@ -82,8 +82,9 @@ std::vector<HostileRow> Rows() {
         {"ASceneHeldOpenByAnotherProgram", kScene, nullptr, kFailed, "Scene2bin unit: Can't open file", file},
 #endif
         // A damaged object file is reported and left out; the rest installs.
+        // The rest installs, but not the whole mod: a partial install, status 1.
         {"AnObjectFileOfFourGibibytes", "Tarnwick/DATA/tarn_car.dnc", Edit([](auto& b) { return WithU32(b, 2, ~0u); }),
-         0, "Damaged object file: "},
+         kFailed, "Result: partly installed\n  left out: object file tarn_car.dnc"},
 
         {"AnEmptyDatabase", "tables/textdb_ru.def", Put(""), kFailed,
          "error: IO error\nStopped: the text database could not be read whole", all},
@@ -92,7 +93,7 @@ std::vector<HostileRow> Rows() {
          [](const HostileGame& g, auto& path) {
              WriteFile(path, WithU32(ReadFile(path), 8 * g.Game.TextDb.size() - 8, 0xFFFFFFFE));
          },
-         kFailed, "TextDB: no free ID", file},
+         kFailed, "Result: partly installed\n  left out: 5 texts got no ID", file},
         {"AVersionFileWhoseFirstLineIsEmpty", "tables/version.txt", Put("\r\nru\r\n"), kFailed,
          "Stopped: tables/version.txt is missing or its first line is empty", all, NoFileError("tables/version.txt")},
         // The line is used as it stands, blank and all.

@@ -58,6 +58,10 @@ std::vector<IniCase> Cases() {
         {"windows-1251 names and values", Ru("[Тексты]\r\nКлюч=Мафия: Тарнвик\r\n"), Ru("Тексты"), Ru("Ключ"), "d",
          Ru("Мафия: Тарнвик")},
         {"a folder for a file", "<folder>", "Captions", "Title", "def", "def"},
+        {"a UTF-8 byte-order mark is no part of the first line", "\xEF\xBB\xBF[Captions]\r\nTitle=x\r\n", "Captions",
+         "Title", "d", "x"},
+        {"UTF-16 LE with its mark", std::string("\xFF\xFE[\0C\0]\0\r\0\n\0T\0=\0v\0", 18), "C", "T", "d", "v"},
+        {"UTF-16 BE with its mark", std::string("\xFE\xFF\0[\0C\0]\0\r\0\n\0T\0=\0v", 18), "C", "T", "d", "v"},
     };
 }
 
