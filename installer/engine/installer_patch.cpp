@@ -286,6 +286,7 @@ void Installer::StageAndSwitch(const std::vector<std::string>& run, LooseFilePla
     if (report.Stop) {
         txn.Abort();
         report.TextDbSaved = false;
+        report.Files.clear();  // none of them was copied
         // The staged file's name means nothing to the player; the target's does.
         for (size_t i = 0; i < staged.size(); ++i)
             if (report.Stop.Path == staged[i])
