@@ -3,8 +3,9 @@
 # takes the DPI from the prefix's LogPixels. At 96, 144 and 120 DPI: the
 # client size is 633 x 505 scaled, the Next button's box (read by pixel) is
 # its box scaled, its caption is drawn in a font as much larger (read by
-# pixel), and the mission list's column is 205 pixels scaled. Screenshots go
-# to build/screenshots/dpi/; the gtest-style report to $1/dpi.xml.
+# pixel), and the mission list's column is 205 pixels scaled; a run with no
+# mission ticked then shows the read-me page. Screenshots go to
+# build/screenshots/dpi/; the gtest-style report to $1/dpi.xml.
 #
 # PELLWISE_WIN_BUILD names the Windows build to test (default build/win64).
 set -uo pipefail
@@ -53,8 +54,12 @@ check() {  # check NAME FAILURE-MESSAGE COMMAND...: passes when the command succ
     if "$@"; then record "$name"; else record "$name" "$message"; fi
 }
 
+# No file of the game to replace and no name collision: the run asks nothing.
+# Each scale starts from a copy, as the run copies the mod's files in.
+fresh="$work/fresh"
 game="$work/game"
-if ! make_game "$game"; then
+if ! wine_run 120 "$cli" sample "$(winpath "$fresh")" --missions 4 --collisions 0 --no-replaced-file >/dev/null 2>&1 ||
+    ! cp "$gui" "$fresh/Tarnwick/pellwise.exe"; then
     record SampleGameIsMade "pellwise-cli sample failed"
     write_report
     exit 1
@@ -85,6 +90,8 @@ within() { [ $(($2 * 100)) -ge $(($3 * $1 * 8 / 10)) ] && [ $(($2 * 100)) -le $(
 base_w="" base_h=""
 for dpi in 96 144 120; do
     set_dpi "$dpi"
+    rm -rf "$game"
+    cp -a "$fresh" "$game"
     start_gui "$game"
     if ! wait_until 120 has_main_window; then
         record "TheWindowOpensAt${dpi}Dpi" "no window named Tarnwick within 120 s"
@@ -115,6 +122,10 @@ for dpi in 96 144 120; do
     column=$(probe_main | awk -F'\t' '$1 == "column" { print $2 }')
     check "TheMissionColumnIs205PixelsScaledAt${dpi}Dpi" "column width ${column:-none}, expected $(scaled 205)" \
         test "${column:-0}" = "$(scaled 205)"
+    click_at "$(scaled 548)" "$(scaled 441)"
+    wait_until 60 enabled RADEV_BUTTON "Start GAME"
+    shot "readme-$dpi"
+    check "TheRunEndsOnTheReadmePageAt${dpi}Dpi" "no Start GAME after the run" enabled RADEV_BUTTON "Start GAME"
     click_at "$(scaled 587)" "$(scaled 12)"  # eXit
     wait_until 30 gui_ended
     stop_gui
