@@ -17,4 +17,8 @@ Rect AddMargins(const Rect& r, const Rect& margins) {
     return {r.Left + margins.Left, r.Top + margins.Top, r.Right + margins.Right, r.Bottom + margins.Bottom};
 }
 
+Rect ScaledMargins(const Rect& m, DpiScale scale) {
+    return {scale(m.Left), scale(m.Top), scale(m.Right), scale(m.Bottom)};
+}
+
 }  // namespace pellwise

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "window/dpi_scale.h"
+
 namespace pellwise {
 
 // A rectangle with the layout and half-open extent of a Win32 RECT.
@@ -21,5 +23,7 @@ Rect Offset(const Rect& r, int dx, int dy);
 Rect Inflate(const Rect& r, int dx, int dy);
 // Member-wise sum, the way the content margins are applied.
 Rect AddMargins(const Rect& r, const Rect& margins);
+// Margins written for 96 DPI, at a DPI.
+Rect ScaledMargins(const Rect& margins, DpiScale scale);
 
 }  // namespace pellwise

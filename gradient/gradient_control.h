@@ -55,6 +55,9 @@ public:
     // The control's own message hook, which sees every message first.
     std::optional<LRESULT> OwnHook(UINT message, WPARAM wParam, LPARAM lParam);
 
+protected:
+    void OnDpiChanged() override;
+
 private:
     std::optional<LRESULT> MouseButtonHook(UINT message);
     void Layout();

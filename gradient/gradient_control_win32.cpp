@@ -48,6 +48,12 @@ void GradientControl::AnimationStep() {
     Invalidate();
 }
 
+void GradientControl::OnDpiChanged() {
+    // Every look is drawn anew at the new size, font and line widths.
+    FreeBitmap(kBlendSlot);
+    MarkLooksStale(model_);
+}
+
 void GradientControl::Layout() {
     FreeBitmap(kBlendSlot);
     MarkLooksStale(model_);
@@ -166,8 +172,10 @@ GradientControl& CreateGradientButton(Control& parent, std::string caption) {
     button->SetCaption(std::move(caption));
     button->SetAutoSizeAllowance(12, 11);
     GradientControl& b = Finish(parent, std::move(button));
-    b.SetLayoutHandler(
-        [](GradientControl&, std::array<Rect, kLookCount>&, Rect& blend) { blend = Inflate(blend, -3, -3); });
+    b.SetLayoutHandler([](GradientControl& self, std::array<Rect, kLookCount>&, Rect& blend) {
+        const int inset = self.Scale()(3);
+        blend = Inflate(blend, -inset, -inset);
+    });
     b.SendToControl(WM_SIZE, 0, 0);
     return b;
 }

@@ -145,7 +145,7 @@ void GradientControl::RenderLook(LookState state, bool dibWanted) {
     target.Width = w;
     target.Height = h;
 
-    const StateLook& look = LookOf(model_, state);
+    const StateLook look = ScaledLook(LookOf(model_, state), Scale());
     const Rect r = model_.LookRects[slot];
     MemoryDc dc(nullptr);
     SelectScope select(dc.Get(), target.Bitmap.Get());
@@ -172,7 +172,9 @@ void GradientControl::RenderLook(LookState state, bool dibWanted) {
 }
 
 void GradientControl::DrawCaption(HDC dc, const StateLook& look) {
-    const Rect area = CaptionArea(ToRect(ClientRect()), model_.ContentMargins, model_.Looks);
+    const DpiScale scale = Scale();
+    const Rect area = CaptionArea(ToRect(ClientRect()), ScaledMargins(model_.ContentMargins, scale),
+                                  ScaledLooks(model_.Looks, scale));
     if (Caption().empty() || area.Width() <= 2 || area.Height() <= 2) return;
     const std::wstring text = ToWide(Caption());
     SetBkMode(dc, TRANSPARENT);
@@ -231,7 +233,9 @@ void GradientControl::Paint(HDC dc) {
         DrawCached(dc, kBlendSlot);
     }
     if (model_.Input.Focused && model_.DrawFocusRect) {
-        const RECT frame = ToRECT(Inflate(AddMargins(ToRect(ClientRect()), model_.ContentMargins), 1, 1));
+        const DpiScale scale = Scale();
+        const Rect inside = AddMargins(ToRect(ClientRect()), ScaledMargins(model_.ContentMargins, scale));
+        const RECT frame = ToRECT(Inflate(inside, scale(1), scale(1)));
         DrawFocusRect(dc, &frame);
     }
 }

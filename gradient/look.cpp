@@ -15,6 +15,21 @@ LookSet DefaultLooks() {
     return looks;
 }
 
+StateLook ScaledLook(const StateLook& look, DpiScale scale) {
+    StateLook scaled = look;
+    scaled.CornerWidth = scale(look.CornerWidth);
+    scaled.CornerHeight = scale(look.CornerHeight);
+    scaled.BorderWidth = scale(look.BorderWidth);
+    scaled.ShadowOffset = scale(look.ShadowOffset);
+    return scaled;
+}
+
+LookSet ScaledLooks(const LookSet& looks, DpiScale scale) {
+    LookSet scaled;
+    for (int i = 0; i < kLookCount; ++i) scaled[i] = ScaledLook(looks[i], scale);
+    return scaled;
+}
+
 bool IsSolidBody(const StateLook& look) {
     return look.GradientFrom == look.GradientTo ||
            look.GradientStyle == static_cast<std::uint8_t>(GradientStyle::Solid);

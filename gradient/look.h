@@ -3,6 +3,8 @@
 #include <array>
 #include <cstdint>
 
+#include "window/dpi_scale.h"
+
 namespace pellwise {
 
 // A Windows COLORREF, 0x00BBGGRR. With the top bit set, 0x80000000 + n names
@@ -49,6 +51,11 @@ using LookSet = std::array<StateLook, kLookCount>;
 
 // The four looks every gradient control starts with.
 LookSet DefaultLooks();
+
+// The look's lengths (corners, border, shadow offset) at a DPI; the colours
+// and the style stay. The looks are written for 96 DPI.
+StateLook ScaledLook(const StateLook& look, DpiScale scale);
+LookSet ScaledLooks(const LookSet& looks, DpiScale scale);
 
 // A body is one solid colour when both ends are equal or the style says so.
 bool IsSolidBody(const StateLook& look);

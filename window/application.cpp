@@ -4,6 +4,7 @@
 #include <array>
 #include <utility>
 
+#include "window/dpi.h"
 #include "window/form.h"
 #include "window/windows_version.h"
 
@@ -88,6 +89,7 @@ Application::Application(std::string title, SystemCalls calls)
       calls_(std::move(calls)),
       instance_(GetModuleHandleW(nullptr)),
       icon_(LoadIconA(instance_, "MAINICON")),
+      startDpi_((DeclareDpiAwareness(), SystemDpi())),
       versionClass_(QueryWindowsVersionClass()) {
     LoadGradientRoutines();
     window_ = std::make_unique<ApplicationWindow>(*this, title_);

@@ -52,6 +52,9 @@ public:
     void UseOwnGradientFill() { gradientFill_ = nullptr; }
     // The rich-edit class of the first library that loads, chosen on first use.
     const std::string& RichEditClass();
+    // The DPI new top-level windows are planned for; each takes its own
+    // monitor's once its window exists.
+    int StartDpi() const { return startDpi_; }
     // The program's icon ("MAINICON"), or nullptr when the program has none.
     HICON Icon() const { return icon_; }
 
@@ -71,6 +74,7 @@ private:
     SystemCalls calls_;
     HINSTANCE instance_;
     HICON icon_;
+    int startDpi_;
     std::uint8_t versionClass_;
     GradientFillFn gradientFill_ = nullptr;
     std::string richEditClass_;

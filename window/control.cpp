@@ -6,6 +6,7 @@
 
 #include "services/text_codec.h"
 #include "window/application.h"
+#include "window/dpi.h"
 #include "window/window_class.h"
 
 namespace pellwise {
@@ -37,7 +38,8 @@ Control::Control(Application& app, Control* parent, std::string className, DWORD
       className_(std::move(className)),
       style_(style),
       exStyle_(exStyle),
-      id_(app.NextControlId()) {
+      id_(app.NextControlId()),
+      dpi_(app.StartDpi()) {
     if (parent_) font_ = parent_->font_;
 }
 
@@ -67,21 +69,62 @@ void Control::CreateOwnWindow() {
     const std::wstring className = ToWide(LayerClassName(className_));
     const std::wstring caption = ToWide(caption_);
     const HMENU menu = parent_ ? reinterpret_cast<HMENU>(static_cast<INT_PTR>(id_)) : nullptr;
-    CreateWindowExW(exStyle_, className.c_str(), caption.c_str(), style_, x_, y_, width_, height_, parentWindow, menu,
-                    app_.Instance(), this);
+    const Box box = DeviceBox();
+    CreateWindowExW(exStyle_, className.c_str(), caption.c_str(), style_, box.Left, box.Top, box.Width(), box.Height(),
+                    parentWindow, menu, app_.Instance(), this);
     if (!hwnd_) return;
+    // The window may have come up on a monitor whose DPI differs from the
+    // one it was planned for; its children are made at the right one.
+    if (!parent_ && WindowDpi(hwnd_) != dpi_) {
+        dpi_ = WindowDpi(hwnd_);
+        ApplyDpi();
+    }
     SendMessageW(hwnd_, WM_SETFONT, reinterpret_cast<WPARAM>(FontObject()), FALSE);
     SendMessageW(hwnd_, WM_UPDATEUISTATE, kShowFocusCues, 0);
-    if (!parent_ && app_.Icon()) {
-        HICON icon = app_.Icon();
-        if (this != &app_.Window()) {
-            iconCopy_.Reset(static_cast<HICON>(CopyImage(icon, IMAGE_ICON, 0, 0, 0)));
-            icon = iconCopy_.Get();
-        }
-        SendMessageW(hwnd_, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(icon));
-    }
+    if (!parent_) ApplyIcons();
     OnWindowCreated();
     for (auto& child : children_) child->Handle();
+}
+
+void Control::ApplyIcons() {
+    // Each top-level window loads the icon at the sizes its DPI asks for,
+    // from the largest image of the group that fits.
+    if (!app_.Icon()) return;
+    const int dpi = Dpi();
+    const auto load = [this, dpi](int cx, int cy) {
+        return static_cast<HICON>(LoadImageW(app_.Instance(), L"MAINICON", IMAGE_ICON, SystemMetricForDpi(cx, dpi),
+                                             SystemMetricForDpi(cy, dpi), LR_DEFAULTCOLOR));
+    };
+    bigIcon_.Reset(load(SM_CXICON, SM_CYICON));
+    smallIcon_.Reset(load(SM_CXSMICON, SM_CYSMICON));
+    SendMessageW(hwnd_, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(bigIcon_.Get()));
+    SendMessageW(hwnd_, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(smallIcon_.Get()));
+}
+
+int Control::Dpi() const {
+    const Control* c = this;
+    while (c->parent_) c = c->parent_;
+    return c->dpi_;
+}
+
+void Control::ChangeDpi(int dpi) {
+    if (parent_ || dpi <= 0 || dpi == dpi_) return;
+    dpi_ = dpi;
+    ApplyDpi();
+    if (hwnd_) ApplyIcons();
+    if (hwnd_) RedrawWindow(hwnd_, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
+}
+
+void Control::ApplyDpi() {
+    fontObject_.Reset();
+    if (hwnd_) SendMessageW(hwnd_, WM_SETFONT, reinterpret_cast<WPARAM>(FontObject()), FALSE);
+    OnDpiChanged();
+    if (autoSize_) {
+        ApplyAutoSize();
+    } else {
+        ApplyBounds();
+    }
+    for (auto& child : children_) child->ApplyDpi();
 }
 
 void Control::RequestChildWindows() {
@@ -161,6 +204,14 @@ std::optional<LRESULT> Control::CommonHandling(UINT message, WPARAM wParam, LPAR
             if (Control* child = ControlOf(reinterpret_cast<HWND>(lParam)); child && child != this)
                 return child->Dispatch(kReflectedCommand, wParam, lParam);
             return std::nullopt;
+        case WM_DPICHANGED:
+            // The suggested place keeps the window where the system put it;
+            // the size is this window's own at the new DPI.
+            if (parent_) return std::nullopt;
+            x_ = reinterpret_cast<const RECT*>(lParam)->left;
+            y_ = reinterpret_cast<const RECT*>(lParam)->top;
+            ChangeDpi(LOWORD(wParam));
+            return 0;
         case kCreateChildWindows:
             childWindowsRequested_ = false;
             for (auto& child : children_) child->Handle();
@@ -319,12 +370,24 @@ void Control::SetClientSize(int width, int height) {
     SetSize(r.right - r.left, r.bottom - r.top);
 }
 
+Box Control::DeviceBox() const {
+    const DpiScale scale = Scale();
+    Box box = parent_ ? scale.Place(x_, y_, width_, height_) : Box{x_, y_, x_ + scale(width_), y_ + scale(height_)};
+    if (autoSize_) box = {box.Left, box.Top, box.Left + autoSized_.cx, box.Top + autoSized_.cy};
+    return box;
+}
+
 void Control::ApplyBounds() {
-    if (hwnd_) SetWindowPos(hwnd_, nullptr, x_, y_, width_, height_, SWP_NOZORDER | SWP_NOACTIVATE);
+    if (!hwnd_) return;
+    const Box box = DeviceBox();
+    SetWindowPos(hwnd_, nullptr, box.Left, box.Top, box.Width(), box.Height(), SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
 RECT Control::Bounds() const {
-    if (!hwnd_) return {x_, y_, x_ + width_, y_ + height_};
+    if (!hwnd_) {
+        const Box box = DeviceBox();
+        return {box.Left, box.Top, box.Right, box.Bottom};
+    }
     RECT r;
     GetWindowRect(hwnd_, &r);
     if (parent_ && parent_->hwnd_) MapWindowPoints(HWND_DESKTOP, parent_->hwnd_, reinterpret_cast<POINT*>(&r), 2);
@@ -332,7 +395,8 @@ RECT Control::Bounds() const {
 }
 
 RECT Control::ClientRect() const {
-    RECT r = {0, 0, width_, height_};
+    const Box box = DeviceBox();
+    RECT r = {0, 0, box.Width(), box.Height()};
     if (hwnd_) GetClientRect(hwnd_, &r);
     return r;
 }
@@ -391,7 +455,7 @@ void Control::SetColor(Color color) {
 
 HFONT Control::FontObject() {
     if (!fontObject_) {
-        fontObject_.Reset(CreateFontW(font_.Height, 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, DEFAULT_CHARSET,
+        fontObject_.Reset(CreateFontW(Scale()(font_.Height), 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, DEFAULT_CHARSET,
                                       OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, DEFAULT_PITCH,
                                       ToWide(font_.Face).c_str()));
     }
@@ -436,7 +500,9 @@ void Control::SetAutoSizeAllowance(int width, int height) {
 void Control::ApplyAutoSize() {
     if (!autoSize_) return;
     const SIZE size = MeasureText(*this, caption_);
-    SetSize(size.cx + autoWidth_, size.cy + autoHeight_);
+    const DpiScale scale = Scale();
+    autoSized_ = {size.cx + scale(autoWidth_), size.cy + scale(autoHeight_)};
+    ApplyBounds();
 }
 
 SIZE MeasureText(Control& control, const std::string& text) {

@@ -9,6 +9,7 @@
 #include <string>
 #include <vector>
 
+#include "window/dpi_scale.h"
 #include "window/handles.h"
 
 namespace pellwise {
@@ -82,11 +83,16 @@ public:
     HWND HandleIfCreated() const { return hwnd_; }
     bool HasWindow() const { return hwnd_ != nullptr; }
 
+    // Positions and sizes are given in pixels at 96 DPI and reach the window
+    // scaled to its DPI; a top-level window's position is in screen pixels.
     void SetPosition(int x, int y);
     void SetSize(int width, int height);
     void SetClientSize(int width, int height);
-    RECT Bounds() const;  // relative to the parent's client area
+    RECT Bounds() const;  // relative to the parent's client area, in screen pixels
     RECT ClientRect() const;
+    // The size as given, at 96 DPI.
+    int LogicalWidth() const { return width_; }
+    int LogicalHeight() const { return height_; }
     int Width() const;
     int Height() const;
 
@@ -139,6 +145,13 @@ public:
     Control& TopLevel();
     void PostClose();
 
+    // The DPI the control is drawn for: that of its top-level window.
+    int Dpi() const;
+    DpiScale Scale() const { return {Dpi()}; }
+    // A top-level window moved to a monitor of another DPI: every control
+    // below it takes its new box and font and paints anew.
+    void ChangeDpi(int dpi);
+
     WindowState RecordedState() const { return showState_; }
     void SetWindowState(WindowState state);
 
@@ -152,6 +165,8 @@ protected:
     virtual std::optional<LRESULT> HandleMessage(UINT message, WPARAM wParam, LPARAM lParam);
     // Runs once the window exists, before its children are made.
     virtual void OnWindowCreated() {}
+    // Runs when the DPI changed, after the new font and before the new box.
+    virtual void OnDpiChanged() {}
     // The owner of a top-level window; children use their parent.
     virtual HWND OwnerWindow();
     virtual UINT ClassStyle() const { return 0; }
@@ -175,6 +190,9 @@ private:
     std::optional<LRESULT> CommonHandling(UINT message, WPARAM wParam, LPARAM lParam);
     void ApplyAutoSize();
     void ApplyBounds();
+    Box DeviceBox() const;
+    void ApplyDpi();
+    void ApplyIcons();
     void UpdateMouseInside();
     void EnsureTrackingHook();
     void RequestLeaveNotice(DWORD flags);
@@ -189,6 +207,8 @@ private:
     DWORD exStyle_;
     int id_;
     int x_ = 0, y_ = 0, width_ = 100, height_ = 25;
+    int dpi_;                  // of a top-level window; children ask theirs
+    SIZE autoSized_ = {0, 0};  // in screen pixels, measured in the scaled font
     std::string caption_;
     FontSpec font_;
     FontHandle fontObject_;
@@ -204,7 +224,8 @@ private:
     bool paintHook_ = false;
     bool childWindowsRequested_ = false;
     WindowState showState_ = WindowState::Normal;
-    IconHandle iconCopy_;
+    IconHandle bigIcon_;
+    IconHandle smallIcon_;
     Control* currentControl_ = nullptr;
     ControlHandler onClick_, onMouseEnter_, onMouseLeave_;
     PaintHandler onPaint_;

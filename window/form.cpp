@@ -40,6 +40,16 @@ void Form::SetResizable(bool resizable) {
     const RECT r = Bounds();
     fixedWidth_ = r.right - r.left;
     fixedHeight_ = r.bottom - r.top;
+    fixedLogicalWidth_ = LogicalWidth();
+    fixedLogicalHeight_ = LogicalHeight();
+}
+
+void Form::OnDpiChanged() {
+    // A fixed size is fixed at every DPI: it is the same window, scaled.
+    if (resizable_ || fixedWidth_ == 0) return;
+    const DpiScale scale = Scale();
+    fixedWidth_ = scale(fixedLogicalWidth_);
+    fixedHeight_ = scale(fixedLogicalHeight_);
 }
 
 void Form::Centre() {

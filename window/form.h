@@ -29,6 +29,7 @@ protected:
     std::optional<LRESULT> HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
     HWND OwnerWindow() override;
     UINT ClassStyle() const override { return CS_DBLCLKS; }
+    void OnDpiChanged() override;
 
 private:
     bool IsMainForm() const;
@@ -36,6 +37,8 @@ private:
     bool resizable_ = true;
     int fixedWidth_ = 0;
     int fixedHeight_ = 0;
+    int fixedLogicalWidth_ = 0;
+    int fixedLogicalHeight_ = 0;
     bool minimizeAnimation_ = false;
     int showAgain_ = SW_SHOWNOACTIVATE;
 };

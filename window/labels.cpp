@@ -54,15 +54,16 @@ void ShadowLabel::Paint(HDC dc) {
     SelectScope font(dc, FontObject());
     SIZE extent = {0, 0};
     GetTextExtentPoint32W(dc, text.c_str(), static_cast<int>(text.size()), &extent);
-    const int blockWidth = extent.cx + std::abs(depth_);
-    const int blockHeight = extent.cy + std::abs(depth_);
+    const int depth = Scale()(depth_);
+    const int blockWidth = extent.cx + std::abs(depth);
+    const int blockHeight = extent.cy + std::abs(depth);
     const int x = hAlign_ == 0 ? 0 : hAlign_ == 1 ? client.right - blockWidth : (client.right - blockWidth) / 2;
     const int y = vAlign_ == 1 ? 0 : vAlign_ == 2 ? client.bottom - blockHeight : (client.bottom - blockHeight) / 2;
     SetBkMode(dc, TRANSPARENT);
     const UINT count = static_cast<UINT>(text.size());
-    if (depth_ != 0) {
+    if (depth != 0) {
         SetTextColor(dc, EffectiveShadowColor());
-        ExtTextOutW(dc, x + depth_, y + depth_, ETO_CLIPPED, &client, text.c_str(), count, nullptr);
+        ExtTextOutW(dc, x + depth, y + depth, ETO_CLIPPED, &client, text.c_str(), count, nullptr);
     }
     SetTextColor(dc, ResolveColor(Font().TextColor));
     ExtTextOutW(dc, x, y, ETO_CLIPPED, &client, text.c_str(), count, nullptr);

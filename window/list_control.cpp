@@ -29,6 +29,42 @@ ListControl::~ListControl() { DestroyWindowNow(); }
 void ListControl::OnWindowCreated() {
     SendMessageW(HandleIfCreated(), LVM_SETEXTENDEDLISTVIEWSTYLE, 0x3FFF, static_cast<LPARAM>(extendedStyles_));
     SendMessageW(HandleIfCreated(), LVM_SETBKCOLOR, 0, static_cast<LPARAM>(ResolveColor(BackgroundColor())));
+    ApplyColumnWidth();
+}
+
+void ListControl::OnDpiChanged() { ApplyColumnWidth(); }
+
+std::optional<LRESULT> ListControl::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+    switch (message) {
+        // Wine's list view works the item width out once more at its first
+        // paint with items.
+        case WM_PAINT:
+        case WM_SETFONT:
+        case LVM_SETEXTENDEDLISTVIEWSTYLE:
+        case LVM_SETIMAGELIST:
+        case LVM_INSERTITEMA:
+        case LVM_INSERTITEMW: {
+            const LRESULT result = CallDefault(message, wParam, lParam);
+            ApplyColumnWidth();
+            return result;
+        }
+        default:
+            return Control::HandleMessage(message, wParam, lParam);
+    }
+}
+
+void ListControl::SetColumnWidth(int width) {
+    columnWidth_ = width;
+    ApplyColumnWidth();
+}
+
+int ListControl::ColumnWidth() { return static_cast<int>(SendToControl(LVM_GETCOLUMNWIDTH, 0, 0)); }
+
+void ListControl::ApplyColumnWidth() {
+    if (columnWidth_ <= 0 || !HasWindow()) return;
+    const int width = Scale()(columnWidth_);
+    // Setting the width repaints the list; only a change is worth that.
+    if (CallDefault(LVM_GETCOLUMNWIDTH, 0, 0) != width) CallDefault(LVM_SETCOLUMNWIDTH, 0, MAKELPARAM(width, 0));
 }
 
 int ListControl::AddItem(const std::string& text) {

@@ -6,6 +6,7 @@
 #include <richedit.h>
 
 #include "gradient/gradient_control.h"
+#include "installer/gui/main_window_layout.h"
 #include "installer/gui/main_window_looks.h"
 #include "services/paths.h"
 #include "window/application.h"
@@ -19,15 +20,9 @@ namespace pellwise {
 
 namespace {
 
-constexpr int kClientWidth = 633;
-constexpr int kClientHeight = 505;
 constexpr int kDotsInterval = 300;
 constexpr Color kBlack = Rgb(0, 0, 0);
 constexpr Color kWhite = Rgb(255, 255, 255);
-
-struct Place {
-    int X, Y, Width, Height;
-};
 
 template <typename T>
 T& Placed(T& control, Place p) {
@@ -71,7 +66,7 @@ MainWindow::~MainWindow() = default;
 void MainWindow::BuildWindow() {
     splashPicture_ = LoadSplashPicture(app_.Instance(), "LOADSCREEN", "JPG");
     window_.SetBorder(false);
-    window_.SetClientSize(kClientWidth, kClientHeight);
+    window_.SetClientSize(layout::kClient.Width, layout::kClient.Height);
     window_.SetColor(Rgb(192, 192, 192));
     window_.SetFontName("Verdana");
     DeleteMenu(GetSystemMenu(window_.Handle(), FALSE), SC_CLOSE, MF_BYCOMMAND);
@@ -85,37 +80,39 @@ void MainWindow::BuildWindow() {
 
 void MainWindow::CreateControls() {
     MainWindowControls& c = controls_;
-    c.MainPanel = &Placed(CreateGradientPanel(window_), {0, 0, kClientWidth, kClientHeight});
+    c.MainPanel = &Placed(CreateGradientPanel(window_), layout::kClient);
     ApplyMainPanelLook(c.MainPanel->Model());
     Control& mainPanel = *c.MainPanel;
 
-    c.MissionListLabel = &Placed(CreatePlainLabel(mainPanel, ""), {16, 40, 601, 22});
+    c.MissionListLabel = &Placed(CreatePlainLabel(mainPanel, ""), layout::kMissionListLabel);
     c.MissionListLabel->SetTransparent(true);
     c.MissionListLabel->SetVisible(false);
-    c.PleaseWaitLabel = &MakeShadowLabel(mainPanel, "Please wait ...", 16, 431, kBlack, 22, kWhite);
+    c.PleaseWaitLabel =
+        &MakeShadowLabel(mainPanel, "Please wait ...", layout::kPleaseWaitX, layout::kPleaseWaitY, kBlack, 22, kWhite);
     c.PleaseWaitLabel->SetVisible(false);
-    c.CreditLabel = &MakeShadowLabel(mainPanel, "Pellwise", 462, 467, kBlack, 13, kWhite);
-    c.NextButton = &MakeButton(mainPanel, "Next", {480, 426, 137, 31}, kNextButtonLook);
+    c.CreditLabel = &MakeShadowLabel(mainPanel, "Pellwise", layout::kCreditX, layout::kCreditY, kBlack, 13, kWhite);
+    c.NextButton = &MakeButton(mainPanel, "Next", layout::kNextButton, kNextButtonLook);
     c.NextButton->SetEnabled(false);
 
-    c.TitleBar = &Placed(CreateGradientPanel(mainPanel), {0, 0, kClientWidth, 25});
+    c.TitleBar = &Placed(CreateGradientPanel(mainPanel), layout::kTitleBar);
     ApplyTitleBarLook(c.TitleBar->Model());
     Control& titleBar = *c.TitleBar;
-    c.TitleLabel = &MakeShadowLabel(titleBar, "[Tarnwick] Installer", 16, 7, kWhite, 14, kBlack);
-    c.ExitButton = &MakeButton(titleBar, "eXit", {558, 0, 59, 25}, kExitButtonLook);
-    c.HelpButton = &MakeButton(titleBar, "help@web", {392, 0, 120, 25}, kHelpButtonLook);
-    c.MinimizeButton = &MakeButton(titleBar, "_", {520, 0, 31, 25}, kMinimizeButtonLook);
+    c.TitleLabel =
+        &MakeShadowLabel(titleBar, "[Tarnwick] Installer", layout::kTitleX, layout::kTitleY, kWhite, 14, kBlack);
+    c.ExitButton = &MakeButton(titleBar, "eXit", layout::kExitButton, kExitButtonLook);
+    c.HelpButton = &MakeButton(titleBar, "help@web", layout::kHelpButton, kHelpButtonLook);
+    c.MinimizeButton = &MakeButton(titleBar, "_", layout::kMinimizeButton, kMinimizeButtonLook);
 
-    c.ReadmeView = &Placed(CreateRichTextView(mainPanel, ES_READONLY | WS_VSCROLL), {16, 40, 601, 373});
+    c.ReadmeView = &Placed(CreateRichTextView(mainPanel, ES_READONLY | WS_VSCROLL), layout::kPage);
     c.ReadmeView->SetAutoUrlDetect(true);
     c.ReadmeView->SetVisible(false);
-    c.PictureFrame = &Placed(CreateGradientPanel(mainPanel), {16, 40, 601, 373});
+    c.PictureFrame = &Placed(CreateGradientPanel(mainPanel), layout::kPage);
     ApplyPictureFrameLook(c.PictureFrame->Model());
-    c.PictureBox = &Placed(CreatePaintBox(*c.PictureFrame), {1, 1, 599, 371});
+    c.PictureBox = &Placed(CreatePaintBox(*c.PictureFrame), layout::kPictureBox);
     c.MissionList =
         &Placed(CreateListControl(mainPanel, LVS_LIST, LVS_SINGLESEL | LVS_SHOWSELALWAYS | LVS_SORTASCENDING,
                                   LVS_EX_CHECKBOXES | LVS_EX_INFOTIP),
-                {16, 64, 601, 349});
+                layout::kMissionList);
     c.MissionList->SetVisible(false);
 }
 
@@ -124,7 +121,7 @@ void MainWindow::AttachHandlers() {
     controls_.HelpButton->SetClickHandler([this](Control&) { OnHelpClick(); });
     controls_.MinimizeButton->SetClickHandler([this](Control&) { OnMinimizeClick(); });
     controls_.PictureBox->SetPaintHandler([this](Control&, HDC dc) { OnPicturePaint(dc); });
-    controls_.NextButton->SetClickHandler([this](Control&) { OnNextClick(); });
+    controls_.NextButton->SetClickHandler([this](Control&) { OnNextPressed(GetMessageTime()); });
     dotsTimer_->SetHandler([this](Timer&) { OnDotsTimer(); });
 }
 
@@ -134,7 +131,7 @@ void MainWindow::OnHelpClick() { services_.Open(installer_.GetCaptions().HelpAdd
 
 void MainWindow::OnMinimizeClick() { app_.Window().SetWindowState(WindowState::Minimized); }
 
-void MainWindow::OnPicturePaint(HDC dc) { PaintSplashPicture(splashPicture_.get(), dc); }
+void MainWindow::OnPicturePaint(HDC dc) { PaintSplashPicture(splashPicture_.get(), dc, controls_.PictureBox->Scale()); }
 
 MainWindow& BuildMainWindow(Form& window, MainWindowServices services, const std::string& modDir) {
     MainWindow& main = window.AddOwned(std::make_unique<MainWindow>(window, std::move(services), modDir));

@@ -61,6 +61,12 @@ public:
     // Next is enabled only when every check passed.
     void StartWizard();
 
+    // A press of Next at the time of its message. It does nothing while the
+    // page it was meant for is not shown yet (it waited in the queue while
+    // the page changed) or within the double-click time of the press that
+    // changed the page: a double click is one press, not two.
+    void OnNextPressed(DWORD pressTime);
+    // The step of the wizard that a press of Next takes.
     void OnNextClick();
     void OnDotsTimer();
     void OnExitClick();
@@ -100,6 +106,9 @@ private:
     std::string gameDir_;
     Installer installer_;
     std::uint8_t dotsCounter_ = 0;
+    bool pageChanged_ = false;
+    DWORD pageChangePress_ = 0;
+    DWORD pageShownAt_ = 0;
 };
 
 // Builds the main window on `window` (a form not shown yet) and runs the

@@ -59,11 +59,22 @@ std::unique_ptr<SplashPicture> LoadSplashPicture(HMODULE module, const char* nam
     return std::make_unique<SplashPicture>(picture.Get(), reinterpret_cast<HBITMAP>(static_cast<UINT_PTR>(handle)));
 }
 
-void PaintSplashPicture(const SplashPicture* picture, HDC dc) {
+void PaintSplashPicture(const SplashPicture* picture, HDC dc, DpiScale scale) {
     if (!picture) return;
     MemoryDc memory(dc);
     SelectScope select(memory.Get(), picture->Bitmap());
-    BitBlt(dc, 0, 0, picture->Width(), picture->Height(), memory.Get(), 0, 0, SRCCOPY);
+    const int w = picture->Width();
+    const int h = picture->Height();
+    if (scale.IsBase()) {
+        BitBlt(dc, 0, 0, w, h, memory.Get(), 0, 0, SRCCOPY);
+        return;
+    }
+    const int oldMode = SetStretchBltMode(dc, HALFTONE);
+    POINT oldOrigin = {};
+    SetBrushOrgEx(dc, 0, 0, &oldOrigin);  // HALFTONE wants it set after the mode
+    StretchBlt(dc, 0, 0, scale(w), scale(h), memory.Get(), 0, 0, w, h, SRCCOPY);
+    SetBrushOrgEx(dc, oldOrigin.x, oldOrigin.y, nullptr);
+    SetStretchBltMode(dc, oldMode);
 }
 
 }  // namespace pellwise

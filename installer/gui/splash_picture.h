@@ -7,6 +7,8 @@
 
 #include <memory>
 
+#include "window/dpi_scale.h"
+
 namespace pellwise {
 
 // The decoded splash picture. Its bitmap belongs to the OLE picture, which
@@ -34,8 +36,9 @@ private:
 // the resource is missing or cannot be decoded.
 std::unique_ptr<SplashPicture> LoadSplashPicture(HMODULE module, const char* name, const char* type);
 
-// Copies the picture to (0, 0) at its own size; without a picture the DC is
-// left as it is.
-void PaintSplashPicture(const SplashPicture* picture, HDC dc);
+// Draws the picture at (0, 0) at its own size scaled to the DPI: copied as it
+// is at 96 DPI, stretched with the system's smooth filter at any other.
+// Without a picture the DC is left as it is.
+void PaintSplashPicture(const SplashPicture* picture, HDC dc, DpiScale scale);
 
 }  // namespace pellwise

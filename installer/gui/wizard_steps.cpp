@@ -30,7 +30,7 @@ constexpr int kMissionColumnWidth = 205;
 
 void MainWindow::StartWizard() {
     MainWindowControls& c = controls_;
-    c.MissionList->SendToControl(LVM_SETCOLUMNWIDTH, 0, kMissionColumnWidth);
+    c.MissionList->SetColumnWidth(kMissionColumnWidth);
     if (const auto readme = ReadWholeFile(installer_.ReadmePath())) {
         c.ReadmeView->LoadRichText(std::string_view(reinterpret_cast<const char*>(readme->data()), readme->size()));
     }
@@ -47,6 +47,20 @@ void MainWindow::StartWizard() {
     c.TitleLabel->SetCaption(captions.Title);
     for (const std::string& mission : installer_.Missions()) AddMissionItem(*c.MissionList, mission);
     if (result.Ok()) c.NextButton->SetEnabled(true);
+}
+
+void MainWindow::OnNextPressed(DWORD pressTime) {
+    if (pageChanged_) {
+        // Tick counts wrap after 49 days; the differences stay right.
+        const bool tooSoon = pressTime - pageChangePress_ < GetDoubleClickTime();
+        const bool beforeShown = static_cast<LONG>(pressTime - pageShownAt_) < 0;
+        if (tooSoon || beforeShown) return;
+    }
+    pageChanged_ = true;
+    pageChangePress_ = pressTime;
+    OnNextClick();
+    if (window_.HasWindow()) RedrawWindow(window_.HandleIfCreated(), nullptr, nullptr, RDW_UPDATENOW | RDW_ALLCHILDREN);
+    pageShownAt_ = GetTickCount();
 }
 
 void MainWindow::OnNextClick() {

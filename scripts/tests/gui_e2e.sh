@@ -51,6 +51,7 @@ for f in "$gui" "$cli" "$probe" "$stand_in"; do
 done
 
 run_buttons_disabled() { disabled RADEV_BUTTON Next && disabled RADEV_BUTTON eXit; }
+mission_page_stays() { visible SysListView32 "" && enabled RADEV_BUTTON Next; }
 run_buttons_back() { enabled RADEV_BUTTON "Start GAME" && enabled RADEV_BUTTON eXit; }
 
 # ---- The whole road: picture, missions, run, start of the game ------------
@@ -85,9 +86,18 @@ else
         "exit $second after $(($(date +%s) - started)) s, $windows windows, box: $(has_box && echo yes || echo no)" \
         test "$second" = 0 -a "$windows" = 1 -a "$(($(date +%s) - started))" -lt 30
 
-    click_at 548 441
+    # A double click on Next is one press: the mission list stays, the run
+    # does not start.
+    geometry
+    xdotool mousemove $((X + 548)) $((Y + 441)) click --repeat 2 --delay 80 1
+    xdotool mousemove 1 1
     wait_until 30 visible SysListView32 ""
+    sleep 1
+    check ADoubleClickOnNextLeavesTheMissionListShown "list visible: $(visible SysListView32 "" && echo yes || echo no)" \
+        mission_page_stays
     shot 02-mission-list
+    column=$(probe_main | awk -F'\t' '$1 == "column" { print $2 }')
+    check TheMissionListColumnIs205PixelsWide "column width $column" test "$column" = 205
     check TheMissionListShowsCyrillicUnderAnEnglishLocale "the label reads: $(control_line STATIC "" | cut -f9)" \
         visible obj_STATIC "Выберите миссии в которые вы желаете установить мод"
 

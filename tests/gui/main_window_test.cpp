@@ -15,6 +15,7 @@
 #include "window/form.h"
 #include "window/labels.h"
 #include "window/list_control.h"
+#include "window/rich_text_view.h"
 
 namespace pellwise::testing {
 namespace {
@@ -36,6 +37,7 @@ public:
     MainWindow& Main() { return *main_; }
     const MainWindowControls& Controls() { return main_->Controls(); }
     RecordingMessageService& Messages() { return messages_; }
+    Application& App() { return *app_; }
 
 private:
     TempFolder folder_;
@@ -67,6 +69,25 @@ TEST(MainWindow, AMissionThatTurnedUnreadableIsListedInOneErrorBoxAndKeepsItsFil
     EXPECT_NE(summary.text.find(game.Missions[0].ScenePath), std::string::npos) << summary.text;
     EXPECT_EQ(summary.text.find(game.Missions[1].ScenePath), std::string::npos) << summary.text;
     EXPECT_EQ(window.Controls().NextButton->Caption(), "Start GAME");
+}
+
+// Two presses as fast as a double click: the second must not run the patch
+// with no mission ticked.
+TEST(MainWindow, ADoubleClickOnNextLeavesTheMissionListShown) {
+    InstallerWindow window;
+    const MainWindowControls& c = window.Controls();
+    HWND next = c.NextButton->Handle();
+    for (int click = 0; click < 2; ++click) {
+        PostMessageW(next, WM_LBUTTONDOWN, MK_LBUTTON, 0);
+        PostMessageW(next, WM_LBUTTONUP, 0, 0);
+    }
+    ProcessPendingMessages(window.App());
+
+    EXPECT_EQ(window.Main().WizardStep(), 1);
+    EXPECT_TRUE(c.MissionList->IsVisible());
+    EXPECT_FALSE(c.ReadmeView->IsVisible());
+    EXPECT_TRUE(c.NextButton->IsEnabled());
+    EXPECT_EQ(c.MissionList->ColumnWidth(), 205);
 }
 
 TEST(MainWindow, TheDotsShowTwoThreeNoneAndOneAfterTheConfiguredText) {

@@ -1,4 +1,7 @@
 #include <gtest/gtest.h>
+#include <windows.h>
+// commctrl.h builds on the types of windows.h.
+#include <commctrl.h>
 
 #include <string>
 #include <utility>
@@ -7,6 +10,8 @@
 #include "tests/window/test_window.h"
 #include "window/application.h"
 #include "window/control.h"
+#include "window/labels.h"
+#include "window/list_control.h"
 #include "window/windows_version.h"
 
 namespace pellwise {
@@ -68,6 +73,59 @@ TEST_F(ControlTest, HooksRunNewestFirstTheFirstConsumerEndsTheMessageAndSomeStop
     app_->Terminate();
     c.SendToControl(WM_USER, 0, 0);
     EXPECT_EQ(log, "middle old ") << "a hook without context is skipped while the application terminates";
+}
+
+// The list view works its item width out anew when items, font or styles
+// change; the width the program set must hold whichever came first.
+TEST_F(ControlTest, AListKeepsItsColumnWidthWhateverHappensFirst) {
+    for (const bool widthFirst : {true, false}) {
+        ListControl& list = CreateListControl(form_, LVS_LIST, 0, LVS_EX_CHECKBOXES);
+        if (widthFirst) list.SetColumnWidth(205);
+        list.AddItem("Mission one");
+        list.SetFontHeight(15);
+        if (!widthFirst) list.SetColumnWidth(205);
+        list.AddItem("Mission two");
+        Show();
+        EXPECT_EQ(list.ColumnWidth(), 205) << (widthFirst ? "width first" : "width last");
+    }
+}
+
+int FontHeight(Control& control) {
+    LOGFONTW font = {};
+    GetObjectW(reinterpret_cast<HFONT>(control.SendToControl(WM_GETFONT, 0, 0)), sizeof(font), &font);
+    return font.lfHeight;
+}
+
+// Moving to a monitor of another DPI: boxes and fonts are the ones written
+// for 96 DPI, scaled, and the window goes where the system suggests.
+TEST_F(ControlTest, ANewDpiRescalesBoxesFontsAndLabelsAndTakesTheSuggestedPlace) {
+    Control& child = CreatePlainLabel(form_, "Missions");
+    child.SetPosition(16, 40);
+    child.SetSize(601, 22);
+    ShadowLabel& label = CreateShadowLabel(form_, "Pellwise", 1);
+    label.SetAutoSize(true);
+    Show();
+    const int dpi = form_.Dpi();
+    const RECT labelBefore = label.Bounds();
+    const int fontBefore = FontHeight(child);
+
+    const int next = dpi * 3 / 2;
+    RECT suggested = {100, 80, 100 + 600, 80 + 450};
+    form_.SendToControl(WM_DPICHANGED, MAKEWPARAM(next, next), reinterpret_cast<LPARAM>(&suggested));
+
+    const DpiScale scale{next};
+    const RECT box = child.Bounds();
+    EXPECT_EQ(box.left, scale(16));
+    EXPECT_EQ(box.top, scale(40));
+    EXPECT_EQ(box.right, scale(16 + 601));
+    EXPECT_EQ(box.bottom, scale(40 + 22));
+    EXPECT_EQ(FontHeight(child), scale(13));
+    EXPECT_NE(FontHeight(child), fontBefore);
+    EXPECT_GT(label.Bounds().right - label.Bounds().left, (labelBefore.right - labelBefore.left) * 5 / 4);
+    const RECT window = form_.Bounds();
+    EXPECT_EQ(window.left, 100);
+    EXPECT_EQ(window.top, 80);
+    EXPECT_EQ(window.right - window.left, DpiScale{next}(form_.LogicalWidth()));
 }
 
 }  // namespace

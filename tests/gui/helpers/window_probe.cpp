@@ -5,7 +5,8 @@
 //   window_probe controls TITLE the top-level window TITLE: "window", its
 //                               rectangle, then one "control" line per child
 //                               (class, visible, enabled, rectangle, text) and
-//                               for list views one "item" line per item
+//                               for list views a "column" line (the width
+//                               of the columns) and one "item" line per item
 //                               (index, checked, check box centre, text)
 // Rectangles are screen coordinates: left, top, width, height.
 #include <windows.h>
@@ -136,7 +137,9 @@ int Controls(const std::wstring& title) {
             const std::string kind = ClassOf(child);
             Print("control\t" + kind + Fields({IsWindowVisible(child) != 0, IsWindowEnabled(child) != 0}) +
                   Rect(child) + "\t" + Utf8(TextOf(child).c_str()));
-            if (kind.find("SysListView32") != std::string::npos) PrintItems(child);
+            if (kind.find("SysListView32") == std::string::npos) continue;
+            Print("column" + Fields({static_cast<long>(SendMessageW(child, LVM_GETCOLUMNWIDTH, 0, 0))}));
+            PrintItems(child);
         }
         return 0;
     }
