@@ -16,18 +16,8 @@ source "$(dirname "$0")/gui_driver.bash"
 cd "$PELLWISE_ROOT"
 
 results="${1:?results directory}"
-build="${PELLWISE_WIN_BUILD:-build/win64}"
-gui="$build/pellwise.exe"
-cli="$build/pellwise-cli.exe"
-probe="$build/tests/gui/window_probe.exe"
-stand_in="$build/tests/gui/stand_in_game.exe"
-work="$PELLWISE_ROOT/build/dpi"
-shots="$PELLWISE_ROOT/build/screenshots/dpi"
-export LANG=en_US.UTF-8
-
+gui_suite dpi
 mkdir -p "$results"
-rm -rf "$work" "$shots"
-mkdir -p "$work" "$shots"
 
 own_display=""
 if [ -z "${DISPLAY:-}" ]; then

@@ -1,12 +1,28 @@
-# Drives pellwise.exe under Wine on an X display, for the end-to-end suite
-# and the GUI demo. Source it after common.sh and wine.sh, then set:
-#   gui, cli, probe, stand_in  the Windows programs (window_probe.exe, the stand-in game)
-#   shots                      the folder that screenshots go to
+# Drives pellwise.exe under Wine on an X display, for the GUI suites and the
+# GUI demo. Source it after common.sh and wine.sh, then call gui_suite NAME
+# (or set gui, cli, probe, stand_in and shots yourself).
 # Every Wine run and every wait has a time limit.
 
 convert=/usr/bin/convert
 import=/usr/bin/import
 gui_pid=""
+
+# gui_suite NAME: the programs of the Windows build PELLWISE_WIN_BUILD (default
+# build/win64), empty folders build/NAME (work) and build/screenshots/NAME
+# (shots), and Wine under code page 1252: the program's texts are
+# windows-1251, and the Cyrillic must survive a Wine whose code page is not.
+gui_suite() {
+    build="${PELLWISE_WIN_BUILD:-build/win64}"
+    gui="$build/pellwise.exe"
+    cli="$build/pellwise-cli.exe"
+    probe="$build/tests/gui/window_probe.exe"
+    stand_in="$build/tests/gui/stand_in_game.exe"
+    work="$PELLWISE_ROOT/build/$1"
+    shots="$PELLWISE_ROOT/build/screenshots/$1"
+    export LANG=en_US.UTF-8
+    rm -rf "$work" "$shots"
+    mkdir -p "$work" "$shots"
+}
 
 winpath() { printf 'Z:%s' "${1//\//\\}"; }
 wine_run() {  # wine_run SECONDS PROGRAM ARGS...
