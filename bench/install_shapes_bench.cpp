@@ -80,7 +80,7 @@ std::vector<uint8_t> BuildScene(int mission, int objects) {
     w.Begin(kSectionObjects);
     for (int k = 0; k < objects; ++k) {
         const auto seed = static_cast<uint32_t>(mission * 1000003 + k);
-        const std::vector<uint8_t> chunk = SampleObjectChunk(Numbered("Object_%06d", k), seed, 120, k % 7 == 3);
+        const std::vector<uint8_t> chunk = SampleObjectChunk(Numbered("Object_%06d", k), seed, 120);
         w.Raw({reinterpret_cast<const char*>(chunk.data()), chunk.size()});
     }
     w.End();
@@ -92,7 +92,7 @@ std::vector<uint8_t> BuildScene(int mission, int objects) {
     w.End();
     w.Begin(kSectionAE50);
     for (int k = 0; k < 20; ++k) {
-        const std::vector<uint8_t> chunk = SampleEntryAE51(Numbered("Spawn_%03d", k), static_cast<uint32_t>(k));
+        const std::vector<uint8_t> chunk = SampleEntryAE51(Numbered("Spawn_%03d", k), "end\n");
         w.Raw({reinterpret_cast<const char*>(chunk.data()), chunk.size()});
     }
     w.End();
@@ -111,7 +111,7 @@ void WriteMod(const fs::path& data, const Shape& shape) {
     for (int k = 0; k < shape.ModObjects; ++k) {
         const std::string name = k < colliding ? Numbered("Object_%06d", k * (shape.SceneObjects / colliding))
                                                : Numbered("ModObject_%05d", k);
-        Write(data / Numbered("obj_%05d.dnc", k), SampleObjectChunk(name, static_cast<uint32_t>(k), 120, false));
+        Write(data / Numbered("obj_%05d.dnc", k), SampleObjectChunk(name, static_cast<uint32_t>(k), 120));
     }
     std::string ini = "[texts]\r\n";
     for (int t = 0; t < shape.Texts; ++t) ini += Numbered("#@$&%06d", t) + "=" + Numbered("Mod text %d", t) + "\r\n";
