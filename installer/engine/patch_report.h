@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "gamedata/answer.h"
+#include "gamedata/file_error.h"
 #include "gamedata/text_db.h"
 #include "services/message_text.h"
 #include "services/system_error.h"
@@ -17,7 +18,7 @@ enum class WizardStop {
     NoTables,       // the game has no "tables" folder
     NoVersion,      // tables\version.txt is missing, unreadable or its first line empty
     NoTextDb,       // the database that version.txt names is not there
-    TextDbDamaged,  // the database could not be read whole ("IO error" was shown)
+    TextDbDamaged,  // the database could not be read whole ("IO error")
     NoNewTexts,     // the mod's DATA\NewTexts.ini is missing or cannot be read
     NoMissions,     // no mission folder holds a scene2.bin
     NoObjectFiles,  // the mod's DATA\ has no *.dnc
@@ -48,6 +49,7 @@ struct ObjectFileOutcome {
     std::string ChunkName;
     ObjectFileState State = ObjectFileState::Stored;
     std::string Other;  // the file that replaced it or was kept instead of it
+    FileError Error;    // why it was not read, when Damaged
 };
 
 struct WizardSummary {
@@ -71,6 +73,7 @@ struct MissionReport {
     std::string Name;
     std::string ScenePath;
     MissionOutcome Outcome = MissionOutcome::Patched;
+    FileError LoadError;      // why the scene was not read, when LoadFailed
     uint32_t SizeBefore = 0;  // the file's real sizes, before and after
     uint32_t SizeAfter = 0;
     uint32_t TrailingBytes = 0;  // after the scene's total size, written back unchanged
