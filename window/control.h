@@ -9,6 +9,7 @@
 #include <string>
 #include <vector>
 
+#include "window/color.h"
 #include "window/dpi_scale.h"
 #include "window/handles.h"
 
@@ -17,9 +18,6 @@ namespace pellwise {
 class Application;
 class Control;
 
-// Colours are COLORREF values; 0x80000000 + n names system colour n.
-using Color = std::uint32_t;
-inline constexpr Color kSystemColor = 0x80000000;
 inline constexpr Color kClBtnFace = kSystemColor + COLOR_BTNFACE;
 inline constexpr Color kClWindow = kSystemColor + COLOR_WINDOW;
 inline constexpr Color kClWindowText = kSystemColor + COLOR_WINDOWTEXT;
