@@ -23,10 +23,6 @@ inline constexpr Color kClWindow = kSystemColor + COLOR_WINDOW;
 inline constexpr Color kClWindowText = kSystemColor + COLOR_WINDOWTEXT;
 COLORREF ResolveColor(Color color);
 
-// The program's windows-1251 texts as the W functions take them.
-std::wstring ToWide(const std::string& cp1251);
-std::string FromWide(const std::wstring& text);
-
 // Messages a parent hands back to the child they concern.
 inline constexpr UINT kReflectedNotify = 0xBC00 + WM_NOTIFY;
 inline constexpr UINT kReflectedCommand = 0xBC00 + WM_COMMAND;
