@@ -45,6 +45,16 @@ std::string FileErrorReason(const FileError& error);
 // Shows the error through the message seam as an error box.
 void ShowFileError(MessageService& messages, const FileError& error);
 
+// Runs `operation` (a reader or writer that fills a FileError) and shows
+// the error when it fails; its result.
+template <class Operation>
+bool ShowingFileError(MessageService& messages, Operation operation) {
+    FileError error;
+    if (operation(error)) return true;
+    ShowFileError(messages, error);
+    return false;
+}
+
 // The system's reason for a failed write of `path`, found by looking when
 // the system's own error is gone: the file, its folder, the free space.
 SystemError WriteFailureReason(const std::string& path);

@@ -186,10 +186,7 @@ bool LoadFromFile(SceneFile& scene, const std::string& path, FileError& error) {
 }
 
 bool LoadFromFile(SceneFile& scene, const std::string& path, MessageService& messages) {
-    FileError error;
-    if (LoadFromFile(scene, path, error)) return true;
-    ShowFileError(messages, error);
-    return false;
+    return ShowingFileError(messages, [&](FileError& error) { return LoadFromFile(scene, path, error); });
 }
 
 }  // namespace pellwise

@@ -110,10 +110,7 @@ bool SaveToFile(const SceneFile& scene, const std::string& path, FileError& erro
 }
 
 bool SaveToFile(const SceneFile& scene, const std::string& path, MessageService& messages, InjectedFault fault) {
-    FileError error;
-    if (SaveToFile(scene, path, error, fault)) return true;
-    ShowFileError(messages, error);
-    return false;
+    return ShowingFileError(messages, [&](FileError& error) { return SaveToFile(scene, path, error, fault); });
 }
 
 uint64_t WrittenSize(const SceneFile& scene) {

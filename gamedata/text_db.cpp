@@ -172,10 +172,7 @@ bool Load(TextDB& db, const std::string& path, FileError& error) {
 }
 
 bool Load(TextDB& db, const std::string& path, MessageService& messages) {
-    FileError error;
-    if (Load(db, path, error)) return true;
-    ShowFileError(messages, error);
-    return false;
+    return ShowingFileError(messages, [&](FileError& error) { return Load(db, path, error); });
 }
 
 bool Save(const TextDB& db, const std::string& path, FileError& error) {
@@ -198,10 +195,7 @@ bool Save(const TextDB& db, const std::string& path, FileError& error) {
 }
 
 bool Save(const TextDB& db, const std::string& path, MessageService& messages) {
-    FileError error;
-    if (Save(db, path, error)) return true;
-    ShowFileError(messages, error);
-    return false;
+    return ShowingFileError(messages, [&](FileError& error) { return Save(db, path, error); });
 }
 
 TextDBKind DetectKind(TextDB& db) {
