@@ -36,8 +36,9 @@ void Expect(bool condition, const char* what);
 
 // Loads the input, written to the scratch file `name`, with `load`: a failed
 // load says why, once; one that succeeds says nothing.
-template <class Model, class LoadFunction>
-bool LoadInput(Model& model, LoadFunction load, const char* name, const uint8_t* data, size_t size) {
+template <class Model>
+bool LoadInput(Model& model, bool (*load)(Model&, const std::string&, MessageService&), const char* name,
+               const uint8_t* data, size_t size) {
     QuietMessages messages;
     const bool loaded = load(model, WriteScratch(name, data, size), messages);
     Expect(messages.Shown() == (loaded ? 0 : 1), "a load shows one message when it fails, none otherwise");

@@ -6,6 +6,7 @@
 #include "gamedata/game_context.h"
 #include "gamedata/text_references.h"
 #include "services/message_service.h"
+#include "services/system_error.h"
 #include "services/whole_file.h"
 
 namespace pellwise {
@@ -40,14 +41,21 @@ SectionList* ListForKind(SceneFile& scene, uint16_t kind) {
 
 ObjectFileLoad LoadObjectFile(SceneFile& store, const std::string& path, GameContext& context) {
     ObjectFileLoad load;
+    load.Error = {FileErrorKind::None, GameFileKind::ObjectFile, path, 0, {}};
     std::optional<Block> chunk = ReadWholeFile(path);
-    if (!chunk) return load;
+    if (!chunk) {
+        load.Error.Kind = FileErrorKind::CannotOpen;
+        load.Error.Reason = LastSystemError(path);
+        return load;
+    }
     if (chunk->size() >= kChunkHeadSize) {
         load.Kind = ChunkId(*chunk);
         load.Name = ChunkName(*chunk);
     }
     if (!HoldsItsChunk(*chunk)) {
-        context.Messages.ShowMessageBox("Damaged object file: " + SystemName{path}, kMbOk | kMbIconError);
+        load.Error.Kind = FileErrorKind::Damaged;
+        load.Error.Offset = chunk->size() < kChunkHeadSize ? chunk->size() : kChunkSizeOffset;
+        ShowFileError(context.Messages, load.Error);
         return load;
     }
     chunk->resize(ChunkSize(*chunk));

@@ -22,6 +22,7 @@ struct ObjectFileLoad {
     uint16_t Kind = 0;  // the chunk's id and name, as far as the file holds them
     std::string Name;
     AddOutcome Outcome = AddOutcome::Discarded;
+    FileError Error;  // why it was not read
 };
 
 // What became of one chunk of the store in a scene.
@@ -38,7 +39,8 @@ SectionList* ListForKind(SceneFile& scene, uint16_t kind);
 // Reads one object file (*.dnc, one chunk) into the store through AddChunk.
 // A file too short for a chunk head, or whose size field is below 6 or beyond
 // the file's end, is reported as "Damaged object file: " + path and not
-// stored; bytes after the chunk's end are ignored.
+// stored; bytes after the chunk's end are ignored. A file that cannot be read
+// is not stored either; its error carries the system's reason, unshown.
 ObjectFileLoad LoadObjectFile(SceneFile& store, const std::string& path, GameContext& context);
 
 // Files a chunk under its section by kind. A chunk whose name is already in

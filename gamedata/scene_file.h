@@ -10,6 +10,7 @@
 
 #include "gamedata/answer.h"
 #include "gamedata/chunk_name_index.h"
+#include "gamedata/file_error.h"
 #include "services/atomic_file.h"
 
 namespace pellwise {
@@ -138,16 +139,21 @@ void RemoveChunk(SceneFile& scene, SectionList& list, int index);
 // 6 or beyond the block's length is refused: false, and nothing changes.
 bool AppendChunk(SceneFile& scene, SectionList& list, Block block);
 
-// Reads the whole file into a cleared scene. Returns false, with the message
-// shown and the scene left empty, when the file cannot be opened, has a wrong
+// Reads the whole file into a cleared scene. Returns false, with `error`
+// filled and the scene left empty, when the file cannot be opened, has a wrong
 // signature or is damaged; such a scene must not be saved.
+bool LoadFromFile(SceneFile& scene, const std::string& path, FileError& error);
+// The same, showing the error's message.
 bool LoadFromFile(SceneFile& scene, const std::string& path, MessageService& messages);
 
 // Writes the sections in the order 0x4000, 0xAE20, 0xAE02, 0xAE50, then the
 // unrecognised ones in file order, taking every size field from the model.
-// The file is replaced in one step, never left partial. False, with the
-// message shown and the old file untouched, when it cannot be written or when
-// the model's sizes disagree with its chunks. `fault` is a test seam.
+// The file is replaced in one step, never left partial. False, with `error`
+// filled and the old file untouched, when it cannot be written or when the
+// model's sizes disagree with its chunks. `fault` is a test seam.
+bool SaveToFile(const SceneFile& scene, const std::string& path, FileError& error,
+                InjectedFault fault = InjectedFault::None);
+// The same, showing the error's message.
 bool SaveToFile(const SceneFile& scene, const std::string& path, MessageService& messages,
                 InjectedFault fault = InjectedFault::None);
 

@@ -9,6 +9,7 @@
 #include "gamedata/scene_file.h"
 #include "services/file_stream.h"
 #include "services/message_service.h"
+#include "services/system_error.h"
 
 namespace pellwise {
 namespace {
@@ -156,16 +157,16 @@ private:
     uint64_t failureOffset_ = 0;
 };
 
-MessageText FileLine(const SceneFile& scene) { return "\rFileName = " + SystemName{scene.FileName}; }
-
 }  // namespace
 
-bool LoadFromFile(SceneFile& scene, const std::string& path, MessageService& messages) {
+bool LoadFromFile(SceneFile& scene, const std::string& path, FileError& error) {
     Clear(scene);
     scene.FileName = path;
+    error = {FileErrorKind::None, GameFileKind::Scene, path, 0, {}};
     FileStream file = FileStream::OpenForReading(path);
     if (!file.IsOpen()) {
-        messages.ShowMessageBox(MessageText("Scene2bin unit: Can't open file") + FileLine(scene), kMbOk | kMbIconError);
+        error.Kind = FileErrorKind::CannotOpen;
+        error.Reason = LastSystemError(path);
         return false;
     }
     SceneReader reader(scene, file);
@@ -173,16 +174,19 @@ bool LoadFromFile(SceneFile& scene, const std::string& path, MessageService& mes
         case SceneReader::Result::Ok:
             return true;
         case SceneReader::Result::BadSignature:
-            messages.ShowMessageBox("Scene2bin unit: Incorrect file signature", kMbOk | kMbIconError);
+            error.Kind = FileErrorKind::BadSignature;
             break;
         case SceneReader::Result::Damaged:
-            messages.ShowMessageBox(MessageText("Scene2bin unit: Damaged file") + FileLine(scene) +
-                                        "\rOffset = " + std::to_string(reader.FailureOffset()),
-                                    kMbOk | kMbIconError);
+            error.Kind = FileErrorKind::Damaged;
+            error.Offset = reader.FailureOffset();
             break;
     }
     Clear(scene);
     return false;
+}
+
+bool LoadFromFile(SceneFile& scene, const std::string& path, MessageService& messages) {
+    return ShowingFileError(messages, [&](FileError& error) { return LoadFromFile(scene, path, error); });
 }
 
 }  // namespace pellwise

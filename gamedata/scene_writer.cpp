@@ -91,17 +91,26 @@ private:
 
 }  // namespace
 
-bool SaveToFile(const SceneFile& scene, const std::string& path, MessageService& messages, InjectedFault fault) {
+bool SaveToFile(const SceneFile& scene, const std::string& path, FileError& error, InjectedFault fault) {
     const SceneWriter writer(scene);
     AtomicWriteOptions options;
     options.fault = fault;
+    error = {FileErrorKind::None, GameFileKind::Scene, path, 0, {}};
     const std::optional<uint32_t> total = writer.CheckedTotal();
-    if (total && StreamFileAtomically(
-                     path, *total + scene.Trailing.size(),
-                     [&writer](AtomicFileSink& sink) { return writer.Write(sink); }, options) == AtomicWriteStatus::Ok)
-        return true;
-    messages.ShowMessageBox("Scene2bin unit: Can't write file\rFileName = " + SystemName{path}, kMbOk | kMbIconError);
+    const AtomicWriteStatus status = total
+                                         ? StreamFileAtomically(
+                                               path, *total + scene.Trailing.size(),
+                                               [&writer](AtomicFileSink& sink) { return writer.Write(sink); }, options)
+                                         : AtomicWriteStatus::WriteFailed;
+    if (status == AtomicWriteStatus::Ok) return true;
+    error.Kind = FileErrorKind::CannotWrite;
+    // A model whose sizes disagree is no fault of the system's.
+    if (total) error.Reason = WriteFailureReason(path);
     return false;
+}
+
+bool SaveToFile(const SceneFile& scene, const std::string& path, MessageService& messages, InjectedFault fault) {
+    return ShowingFileError(messages, [&](FileError& error) { return SaveToFile(scene, path, error, fault); });
 }
 
 uint64_t WrittenSize(const SceneFile& scene) {

@@ -9,6 +9,7 @@
 #include "services/atomic_file.h"
 #include "services/file_stream.h"
 #include "services/message_service.h"
+#include "services/system_error.h"
 #include "services/text_codec.h"
 #include "services/whole_file.h"
 
@@ -21,7 +22,6 @@ constexpr uint32_t kNoFreeId = 0xFFFFFFFF;
 constexpr int kKindThreshold = 100;
 constexpr uint32_t kKindProbeId = 100;
 constexpr std::string_view kMafiaRemapped = "MAONR";
-const char kIoError[] = "IO error";
 const char kNoFreeIdMessage[] = "TextDB: no free ID";
 
 // The Latin spelling of the windows-1251 small letters 0xE0..0xFF.
@@ -110,9 +110,13 @@ void TextDB::Reserve(size_t count) {
 
 // The file goes into the pool whole: its texts stay where they are, and the
 // entries point at them.
-bool TextDB::AppendFile(const std::string& path) {
+bool TextDB::AppendFile(const std::string& path, FileError& error) {
     FileStream stream = FileStream::OpenForReading(path);
-    if (!stream.IsOpen()) return false;
+    if (!stream.IsOpen()) {
+        error.Kind = FileErrorKind::CannotOpen;
+        error.Reason = LastSystemError(path);
+        return false;
+    }
     const size_t base = texts_.Bytes.size();
     const size_t size = stream.Size();
     // Headroom for the mod's new texts, so that adding them does not grow the pool.
@@ -120,29 +124,36 @@ bool TextDB::AppendFile(const std::string& path) {
     texts_.Bytes.resize(base + size);
     if (!ReadFully(stream, texts_.Bytes.data() + base, size)) {
         texts_.Bytes.resize(base);
+        error.Kind = FileErrorKind::CannotOpen;
+        error.Reason = LastSystemError(path);
         return false;
     }
-    return AppendEntries(base, size);
+    std::optional<uint64_t> damage = AppendEntries(base, size);
+    if (!damage) return true;
+    error.Kind = FileErrorKind::Damaged;
+    error.Offset = *damage;
+    return false;
 }
 
-bool TextDB::AppendEntries(size_t base, size_t size) {
+std::optional<uint64_t> TextDB::AppendEntries(size_t base, size_t size) {
     const std::span<const uint8_t> file(reinterpret_cast<const uint8_t*>(texts_.Bytes.data() + base), size);
     ByteReader reader(file);
     const uint32_t count = reader.U32(0);
-    if (!reader.Fits(0, kHeadSize) || !reader.Fits(kHeadSize, uint64_t{kRecordSize} * count)) return false;
+    if (!reader.Fits(0, kHeadSize)) return 0;
+    if (!reader.Fits(kHeadSize, uint64_t{kRecordSize} * count)) return kHeadSize;
     // Headroom for the mod's new texts, so that adding them does not rehash the indexes.
     Reserve(texts_.Records.size() + count + count / 8);
     for (uint32_t i = 0; i < count; ++i) {
         const uint64_t record = kHeadSize + uint64_t{kRecordSize} * i;
         const uint32_t id = reader.U32(record);
         const uint32_t offset = reader.U32(record + 4);
-        if (offset >= size) return false;
+        if (offset >= size) return record + 4;
         const auto* text = file.data() + offset;
         const auto* end = static_cast<const uint8_t*>(std::memchr(text, 0, size - offset));
-        if (!end) return false;
+        if (!end) return offset;
         AppendStored({base + offset, static_cast<uint32_t>(end - text), id});
     }
-    return true;
+    return std::nullopt;
 }
 
 void TextDB::AppendStored(const TextRecord& record) {
@@ -153,26 +164,38 @@ void TextDB::AppendStored(const TextRecord& record) {
     idsInUse_.Insert(record.Id);
 }
 
-bool Load(TextDB& db, const std::string& path, MessageService& messages) {
-    if (!db.AppendFile(path)) {
-        ShowError(messages, kIoError);
-        return false;
-    }
+bool Load(TextDB& db, const std::string& path, FileError& error) {
+    error = {FileErrorKind::None, GameFileKind::TextDb, path, 0, {}};
+    if (!db.AppendFile(path, error)) return false;
     DetectKind(db);
     return true;
 }
 
-bool Save(const TextDB& db, const std::string& path, MessageService& messages) {
+bool Load(TextDB& db, const std::string& path, MessageService& messages) {
+    return ShowingFileError(messages, [&](FileError& error) { return Load(db, path, error); });
+}
+
+bool Save(const TextDB& db, const std::string& path, FileError& error) {
+    error = {FileErrorKind::None, GameFileKind::TextDb, path, 0, {}};
     const std::optional<uint32_t> size = ImageSize(db);
     AtomicWriteOptions options;
     options.mode = AtomicWriteMode::ExistingOnly;
-    if (!size || StreamFileAtomically(
-                     path, *size, [&db](AtomicFileSink& sink) { return WriteImage(db, sink); }, options) !=
-                     AtomicWriteStatus::Ok) {
-        ShowError(messages, kIoError);
-        return false;
+    const AtomicWriteStatus status =
+        size ? StreamFileAtomically(
+                   path, *size, [&db](AtomicFileSink& sink) { return WriteImage(db, sink); }, options)
+             : AtomicWriteStatus::WriteFailed;
+    if (status == AtomicWriteStatus::Ok) return true;
+    error.Kind = FileErrorKind::CannotWrite;
+    if (status == AtomicWriteStatus::TargetMissing) {
+        error.Reason = {ReasonKind::NotFound, path, {}};
+    } else if (size) {
+        error.Reason = WriteFailureReason(path);
     }
-    return true;
+    return false;
+}
+
+bool Save(const TextDB& db, const std::string& path, MessageService& messages) {
+    return ShowingFileError(messages, [&](FileError& error) { return Save(db, path, error); });
 }
 
 TextDBKind DetectKind(TextDB& db) {

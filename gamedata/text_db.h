@@ -6,6 +6,7 @@
 #include <string_view>
 #include <vector>
 
+#include "gamedata/file_error.h"
 #include "gamedata/text_index.h"
 
 namespace pellwise {
@@ -58,14 +59,16 @@ struct TextDB {
     void Reserve(size_t count);
 
 private:
-    friend bool Load(TextDB& db, const std::string& path, MessageService& messages);
+    friend bool Load(TextDB& db, const std::string& path, FileError& error);
 
     // Fills the record at `position` and indexes it; the text is stored
     // unless an equal one already is.
     void Place(size_t position, std::string_view text, uint32_t id);
-    // Appends the entries of a database file; false at the first damage.
-    bool AppendFile(const std::string& path);
-    bool AppendEntries(size_t base, size_t size);
+    // Appends the entries of a database file; false at the first damage,
+    // with `error` saying what and where.
+    bool AppendFile(const std::string& path, FileError& error);
+    // The offset of the first damaged byte, or nothing when all is sound.
+    std::optional<uint64_t> AppendEntries(size_t base, size_t size);
     // Appends an entry whose text already lies in the pool.
     void AppendStored(const TextRecord& record);
 
@@ -106,15 +109,19 @@ private:
 inline TextDBEntries TextDB::Entries() const { return TextDBEntries(*this); }
 
 // Appends the entries of the file at `path`, then runs DetectKind. On a file
-// that is short, damaged or cannot hold the count it announces, shows
-// "IO error" and returns false; entries read before the damage stay. A
-// database whose load failed must not be saved.
+// that cannot be read, is short, damaged or cannot hold the count it
+// announces, fills `error` and returns false; entries read before the damage
+// stay. A database whose load failed must not be saved.
+bool Load(TextDB& db, const std::string& path, FileError& error);
+// The same, showing the error ("IO error").
 bool Load(TextDB& db, const std::string& path, MessageService& messages);
 
 // Writes every entry, texts in entry order right after the table, over the
 // existing file at `path` in one atomic replace. Never creates the file: a
-// missing file, like any write failure, shows "IO error", returns false and
+// missing file, like any write failure, fills `error`, returns false and
 // leaves the old file as it was.
+bool Save(const TextDB& db, const std::string& path, FileError& error);
+// The same, showing the error ("IO error").
 bool Save(const TextDB& db, const std::string& path, MessageService& messages);
 
 TextDBKind DetectKind(TextDB& db);

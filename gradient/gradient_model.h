@@ -60,88 +60,74 @@ void SetDrawFocusRect(GradientModel& m, bool flag);
 
 // The setters the application calls. Per-state setters mark only that look's
 // bitmap stale; the all-states ones mark every bitmap stale. None repaints.
-inline void SetDefaultGradientFrom(GradientModel& m, ColorRef v) {
+inline void SetDefaultGradientFrom(GradientModel& m, Color v) {
     SetStateField(m, LookState::Default, &StateLook::GradientFrom, v);
 }
-inline void SetOverGradientFrom(GradientModel& m, ColorRef v) {
+inline void SetOverGradientFrom(GradientModel& m, Color v) {
     SetStateField(m, LookState::Over, &StateLook::GradientFrom, v);
 }
-inline void SetDownGradientFrom(GradientModel& m, ColorRef v) {
+inline void SetDownGradientFrom(GradientModel& m, Color v) {
     SetStateField(m, LookState::Down, &StateLook::GradientFrom, v);
 }
-inline void SetDisabledGradientFrom(GradientModel& m, ColorRef v) {
+inline void SetDisabledGradientFrom(GradientModel& m, Color v) {
     SetStateField(m, LookState::Disabled, &StateLook::GradientFrom, v);
 }
 
-inline void SetDefaultGradientTo(GradientModel& m, ColorRef v) {
+inline void SetDefaultGradientTo(GradientModel& m, Color v) {
     SetStateField(m, LookState::Default, &StateLook::GradientTo, v);
 }
-inline void SetOverGradientTo(GradientModel& m, ColorRef v) {
+inline void SetOverGradientTo(GradientModel& m, Color v) {
     SetStateField(m, LookState::Over, &StateLook::GradientTo, v);
 }
-inline void SetDownGradientTo(GradientModel& m, ColorRef v) {
+inline void SetDownGradientTo(GradientModel& m, Color v) {
     SetStateField(m, LookState::Down, &StateLook::GradientTo, v);
 }
-inline void SetDisabledGradientTo(GradientModel& m, ColorRef v) {
+inline void SetDisabledGradientTo(GradientModel& m, Color v) {
     SetStateField(m, LookState::Disabled, &StateLook::GradientTo, v);
 }
 
-inline void SetDefaultOuterColor(GradientModel& m, ColorRef v) {
+inline void SetDefaultOuterColor(GradientModel& m, Color v) {
     SetStateField(m, LookState::Default, &StateLook::OuterColor, v);
 }
-inline void SetOverOuterColor(GradientModel& m, ColorRef v) {
-    SetStateField(m, LookState::Over, &StateLook::OuterColor, v);
-}
-inline void SetDownOuterColor(GradientModel& m, ColorRef v) {
-    SetStateField(m, LookState::Down, &StateLook::OuterColor, v);
-}
-inline void SetDisabledOuterColor(GradientModel& m, ColorRef v) {
+inline void SetDisabledOuterColor(GradientModel& m, Color v) {
     SetStateField(m, LookState::Disabled, &StateLook::OuterColor, v);
 }
-inline void SetAllOuterColor(GradientModel& m, ColorRef v) { SetAllField(m, &StateLook::OuterColor, v); }
+inline void SetAllOuterColor(GradientModel& m, Color v) { SetAllField(m, &StateLook::OuterColor, v); }
 
-inline void SetOverTextColor(GradientModel& m, ColorRef v) {
-    SetStateField(m, LookState::Over, &StateLook::TextColor, v);
-}
-inline void SetDisabledTextColor(GradientModel& m, ColorRef v) {
+inline void SetOverTextColor(GradientModel& m, Color v) { SetStateField(m, LookState::Over, &StateLook::TextColor, v); }
+inline void SetDisabledTextColor(GradientModel& m, Color v) {
     SetStateField(m, LookState::Disabled, &StateLook::TextColor, v);
 }
 
-inline void SetDefaultShadowColor(GradientModel& m, ColorRef v) {
+inline void SetDefaultShadowColor(GradientModel& m, Color v) {
     SetStateField(m, LookState::Default, &StateLook::ShadowColor, v);
 }
-inline void SetOverShadowColor(GradientModel& m, ColorRef v) {
+inline void SetOverShadowColor(GradientModel& m, Color v) {
     SetStateField(m, LookState::Over, &StateLook::ShadowColor, v);
 }
-inline void SetDownShadowColor(GradientModel& m, ColorRef v) {
+inline void SetDownShadowColor(GradientModel& m, Color v) {
     SetStateField(m, LookState::Down, &StateLook::ShadowColor, v);
 }
-inline void SetDisabledShadowColor(GradientModel& m, ColorRef v) {
+inline void SetDisabledShadowColor(GradientModel& m, Color v) {
     SetStateField(m, LookState::Disabled, &StateLook::ShadowColor, v);
 }
 
-inline void SetDefaultBorderColor(GradientModel& m, ColorRef v) {
+inline void SetDefaultBorderColor(GradientModel& m, Color v) {
     SetStateField(m, LookState::Default, &StateLook::BorderColor, v);
 }
-inline void SetOverBorderColor(GradientModel& m, ColorRef v) {
+inline void SetOverBorderColor(GradientModel& m, Color v) {
     SetStateField(m, LookState::Over, &StateLook::BorderColor, v);
 }
-inline void SetDownBorderColor(GradientModel& m, ColorRef v) {
+inline void SetDownBorderColor(GradientModel& m, Color v) {
     SetStateField(m, LookState::Down, &StateLook::BorderColor, v);
 }
-inline void SetDisabledBorderColor(GradientModel& m, ColorRef v) {
+inline void SetDisabledBorderColor(GradientModel& m, Color v) {
     SetStateField(m, LookState::Disabled, &StateLook::BorderColor, v);
 }
-inline void SetAllBorderColor(GradientModel& m, ColorRef v) { SetAllField(m, &StateLook::BorderColor, v); }
+inline void SetAllBorderColor(GradientModel& m, Color v) { SetAllField(m, &StateLook::BorderColor, v); }
 
 inline void SetDefaultCornerWidth(GradientModel& m, std::int32_t v) {
     SetStateField(m, LookState::Default, &StateLook::CornerWidth, v);
-}
-inline void SetOverCornerWidth(GradientModel& m, std::int32_t v) {
-    SetStateField(m, LookState::Over, &StateLook::CornerWidth, v);
-}
-inline void SetDownCornerWidth(GradientModel& m, std::int32_t v) {
-    SetStateField(m, LookState::Down, &StateLook::CornerWidth, v);
 }
 inline void SetDisabledCornerWidth(GradientModel& m, std::int32_t v) {
     SetStateField(m, LookState::Disabled, &StateLook::CornerWidth, v);
@@ -151,16 +137,9 @@ inline void SetAllCornerWidth(GradientModel& m, std::int32_t v) { SetAllField(m,
 inline void SetDefaultCornerHeight(GradientModel& m, std::int32_t v) {
     SetStateField(m, LookState::Default, &StateLook::CornerHeight, v);
 }
-inline void SetOverCornerHeight(GradientModel& m, std::int32_t v) {
-    SetStateField(m, LookState::Over, &StateLook::CornerHeight, v);
-}
-inline void SetDownCornerHeight(GradientModel& m, std::int32_t v) {
-    SetStateField(m, LookState::Down, &StateLook::CornerHeight, v);
-}
 inline void SetDisabledCornerHeight(GradientModel& m, std::int32_t v) {
     SetStateField(m, LookState::Disabled, &StateLook::CornerHeight, v);
 }
-inline void SetAllCornerHeight(GradientModel& m, std::int32_t v) { SetAllField(m, &StateLook::CornerHeight, v); }
 
 inline void SetOverBorderWidth(GradientModel& m, std::int32_t v) {
     SetStateField(m, LookState::Over, &StateLook::BorderWidth, v);

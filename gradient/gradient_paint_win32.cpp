@@ -1,6 +1,7 @@
 #include "gradient/gradient_control.h"
 #include "gradient/paint_model.h"
 #include "gradient/pixel_ops.h"
+#include "services/win32_text.h"
 
 namespace pellwise {
 
@@ -176,7 +177,7 @@ void GradientControl::DrawCaption(HDC dc, const StateLook& look) {
     const Rect area = CaptionArea(ToRect(ClientRect()), ScaledMargins(model_.ContentMargins, scale),
                                   ScaledLooks(model_.Looks, scale));
     if (Caption().empty() || area.Width() <= 2 || area.Height() <= 2) return;
-    const std::wstring text = ToWide(Caption());
+    const std::wstring text = WidenFrom(Caption(), kCodePage1251);
     SetBkMode(dc, TRANSPARENT);
     SelectScope font(dc, FontObject());
     RECT measured = ToRECT(area);

@@ -3,20 +3,12 @@
 #include <array>
 #include <cstdint>
 
+#include "window/color.h"
 #include "window/dpi_scale.h"
 
 namespace pellwise {
 
-// A Windows COLORREF, 0x00BBGGRR. With the top bit set, 0x80000000 + n names
-// system colour n, resolved each time it is drawn.
-using ColorRef = std::uint32_t;
-inline constexpr ColorRef kSystemColorFlag = 0x80000000;
-inline constexpr ColorRef kBtnFaceColor = kSystemColorFlag + 15;
-
-constexpr ColorRef Rgb(int r, int g, int b) {
-    return static_cast<ColorRef>(r & 0xFF) | static_cast<ColorRef>(g & 0xFF) << 8 |
-           static_cast<ColorRef>(b & 0xFF) << 16;
-}
+inline constexpr Color kBtnFaceColor = kSystemColor + 15;
 
 enum class ControlKind : std::uint8_t { Button = 0x20, Panel = 0x21 };
 
@@ -34,12 +26,12 @@ enum class GradientStyle : std::uint8_t {
 };
 
 struct StateLook {
-    ColorRef GradientFrom = 0;
-    ColorRef GradientTo = 0;
-    ColorRef OuterColor = 0;
-    ColorRef TextColor = 0;
-    ColorRef ShadowColor = 0;
-    ColorRef BorderColor = 0;
+    Color GradientFrom = 0;
+    Color GradientTo = 0;
+    Color OuterColor = 0;
+    Color TextColor = 0;
+    Color ShadowColor = 0;
+    Color BorderColor = 0;
     std::int32_t CornerWidth = 0;
     std::int32_t CornerHeight = 0;
     std::int32_t BorderWidth = 0;

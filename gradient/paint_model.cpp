@@ -48,14 +48,14 @@ Rect FitCaption(const Rect& measured, const Rect& area, int lineHeight, std::uin
     return t;
 }
 
-ColorRef BandColor(ColorRef c1, ColorRef c2, int i, int n) {
+Color BandColor(Color c1, Color c2, int i, int n) {
     if (n == 0) return c1;
-    ColorRef out = 0;
+    Color out = 0;
     for (int shift = 0; shift < 24; shift += 8) {
         const int x1 = static_cast<int>(c1 >> shift & 0xFF);
         const int x2 = static_cast<int>(c2 >> shift & 0xFF);
         const int x = ((x2 - x1) * i / n + x1) & 0xFF;
-        out |= static_cast<ColorRef>(x) << shift;
+        out |= static_cast<Color>(x) << shift;
     }
     return out;
 }

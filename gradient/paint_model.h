@@ -24,7 +24,7 @@ Rect FitCaption(const Rect& measured, const Rect& area, int lineHeight, std::uin
 
 // Colour of step i of n of the program's own gradient fill: each channel is
 // c1 + (c2 - c1) * i / n, truncated; step 0 of 0 is c1. Colours are RGB.
-ColorRef BandColor(ColorRef c1, ColorRef c2, int i, int n);
+Color BandColor(Color c1, Color c2, int i, int n);
 
 // How a gradient is laid out on its narrow tile and copied over the body.
 struct GradientTile {

@@ -25,8 +25,10 @@ bool TakeLock(int fd, int kind) {
     return true;
 }
 
-std::unique_ptr<PlatformFile> Refuse(int fd) {
+// Closes the file and leaves the reason of the refusal in errno for LastSystemError.
+std::unique_ptr<PlatformFile> Refuse(int fd, int reason) {
     ::close(fd);
+    errno = reason;
     return nullptr;
 }
 
@@ -39,7 +41,10 @@ std::unique_ptr<PlatformFile> PlatformFile::OpenForReading(const std::string& pa
     const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
     if (fd < 0) return nullptr;
     struct stat st {};
-    if (fstat(fd, &st) != 0 || !S_ISREG(st.st_mode) || !TakeLock(fd, LOCK_SH)) return Refuse(fd);
+    if (fstat(fd, &st) != 0) return Refuse(fd, errno);
+    // A folder or device where a file is expected: Windows says access denied.
+    if (!S_ISREG(st.st_mode)) return Refuse(fd, EACCES);
+    if (!TakeLock(fd, LOCK_SH)) return Refuse(fd, errno);
     return std::unique_ptr<PlatformFile>(new PlatformFile(fd));
 }
 
@@ -49,7 +54,7 @@ std::unique_ptr<PlatformFile> PlatformFile::OpenForWriting(const std::string& pa
     const int flags = O_WRONLY | O_CLOEXEC | (mode == CreationMode::CreateAlways ? O_CREAT : 0);
     const int fd = ::open(path.c_str(), flags, 0666);
     if (fd < 0) return nullptr;
-    if (!TakeLock(fd, LOCK_EX) || ftruncate(fd, 0) != 0) return Refuse(fd);
+    if (!TakeLock(fd, LOCK_EX) || ftruncate(fd, 0) != 0) return Refuse(fd, errno);
     return std::unique_ptr<PlatformFile>(new PlatformFile(fd));
 }
 

@@ -40,6 +40,18 @@ Line LineAt(std::string_view text, size_t begin) {
     return {text.substr(begin, end - begin), text.compare(end, 2, "\r\n") == 0 ? end + 2 : end + 1};
 }
 
+// Calls `visit` with the content of every line that is not blank, in order,
+// until it returns false.
+template <class Visit>
+void ForEachContent(std::string_view text, Visit visit) {
+    for (size_t at = 0; at < text.size();) {
+        const Line line = LineAt(text, at);
+        at = line.next;
+        const std::string_view content = Trim(line.text);
+        if (!content.empty() && !visit(content)) return;
+    }
+}
+
 // The name of a section header line, or nothing when the line is none.
 std::optional<std::string_view> SectionName(std::string_view line) {
     if (line.empty() || line.front() != '[') return std::nullopt;
@@ -121,23 +133,20 @@ std::vector<std::string> KeysOf(std::string_view text, std::string_view section)
     section = Trim(section);
     std::vector<std::string> keys;
     bool inside = section.empty(), seen = section.empty();
-    for (size_t at = 0; at < text.size();) {
-        const Line line = LineAt(text, at);
-        at = line.next;
-        const std::string_view content = Trim(line.text);
-        if (content.empty()) continue;
+    ForEachContent(text, [&](std::string_view content) {
         if (const auto name = SectionName(content)) {
-            if (inside) break;
+            if (inside) return false;
             inside = !seen && SameName(*name, section);
             seen = seen || inside;
-            continue;
+            return true;
         }
-        if (!inside) continue;
+        if (!inside) return true;
         const std::string key(Trim(content.substr(0, content.find('='))));
         bool known = false;
         for (const std::string& k : keys) known = known || SameName(k, key);
         if (!known) keys.push_back(key);
-    }
+        return true;
+    });
     return keys;
 }
 
@@ -151,22 +160,19 @@ Values::Values(std::string_view text) {
     // Lines before the first header form the section without a name; a later
     // section of a name already seen is skipped, as is a later key of a name.
     Keys* section = &sections_[""];
-    for (size_t at = 0; at < text.size();) {
-        const Line line = LineAt(text, at);
-        at = line.next;
-        const std::string_view content = Trim(line.text);
-        if (content.empty()) continue;
+    ForEachContent(text, [&](std::string_view content) {
         if (const auto name = SectionName(content)) {
             const auto [it, added] = sections_.try_emplace(UpperName(*name));
             section = added ? &it->second : nullptr;
-            continue;
+            return true;
         }
-        if (section == nullptr) continue;
+        if (section == nullptr) return true;
         const size_t equals = content.find('=');
         std::optional<std::string> value;
         if (equals != std::string_view::npos) value = std::string(Trim(content.substr(equals + 1)));
         section->try_emplace(UpperName(Trim(content.substr(0, equals))), std::move(value));
-    }
+        return true;
+    });
 }
 
 std::optional<std::string> Values::Find(std::string_view section, std::string_view key) const {

@@ -4,7 +4,7 @@
 
 #include <algorithm>
 
-#include "services/text_codec.h"
+#include "services/win32_text.h"
 #include "window/application.h"
 #include "window/dpi.h"
 #include "window/window_class.h"
@@ -20,13 +20,6 @@ Control* ControlOf(HWND window) {
 }
 
 }  // namespace
-
-std::wstring ToWide(const std::string& cp1251) {
-    const std::u16string text = Cp1251ToUtf16(cp1251);
-    return std::wstring(text.begin(), text.end());
-}
-
-std::string FromWide(const std::wstring& text) { return Utf16ToCp1251(std::u16string(text.begin(), text.end())); }
 
 COLORREF ResolveColor(Color color) {
     return color & kSystemColor ? GetSysColor(static_cast<int>(color & 0xFF)) : static_cast<COLORREF>(color);
@@ -66,8 +59,8 @@ void Control::CreateOwnWindow() {
     HWND parentWindow = parent_ ? parent_->Handle() : OwnerWindow();
     if (hwnd_) return;  // making the parent made its children too
     baseProc_ = RegisterLayerClass(app_.Instance(), className_, ClassStyle());
-    const std::wstring className = ToWide(LayerClassName(className_));
-    const std::wstring caption = ToWide(caption_);
+    const std::wstring className = WidenFrom(LayerClassName(className_), kCodePage1251);
+    const std::wstring caption = WidenFrom(caption_, kCodePage1251);
     const HMENU menu = parent_ ? reinterpret_cast<HMENU>(static_cast<INT_PTR>(id_)) : nullptr;
     const Box box = DeviceBox();
     CreateWindowExW(exStyle_, className.c_str(), caption.c_str(), style_, box.Left, box.Top, box.Width(), box.Height(),
@@ -441,7 +434,7 @@ void Control::SetExStyleBits(DWORD add, DWORD remove) {
 
 void Control::SetCaption(std::string caption) {
     caption_ = std::move(caption);
-    if (hwnd_) SetWindowTextW(hwnd_, ToWide(caption_).c_str());
+    if (hwnd_) SetWindowTextW(hwnd_, WidenFrom(caption_, kCodePage1251).c_str());
     ApplyAutoSize();
     Invalidate();
 }
@@ -457,7 +450,7 @@ HFONT Control::FontObject() {
     if (!fontObject_) {
         fontObject_.Reset(CreateFontW(Scale()(font_.Height), 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, DEFAULT_CHARSET,
                                       OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, DEFAULT_PITCH,
-                                      ToWide(font_.Face).c_str()));
+                                      WidenFrom(font_.Face, kCodePage1251).c_str()));
     }
     return fontObject_.Get();
 }
@@ -508,7 +501,7 @@ void Control::ApplyAutoSize() {
 SIZE MeasureText(Control& control, const std::string& text) {
     WindowDc screen(nullptr);
     SelectScope font(screen.Get(), control.FontObject());
-    const std::wstring wide = ToWide(text);
+    const std::wstring wide = WidenFrom(text, kCodePage1251);
     SIZE size = {0, 0};
     GetTextExtentPoint32W(screen.Get(), wide.c_str(), static_cast<int>(wide.size()), &size);
     return size;

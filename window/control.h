@@ -9,6 +9,7 @@
 #include <string>
 #include <vector>
 
+#include "window/color.h"
 #include "window/dpi_scale.h"
 #include "window/handles.h"
 
@@ -17,17 +18,10 @@ namespace pellwise {
 class Application;
 class Control;
 
-// Colours are COLORREF values; 0x80000000 + n names system colour n.
-using Color = std::uint32_t;
-inline constexpr Color kSystemColor = 0x80000000;
 inline constexpr Color kClBtnFace = kSystemColor + COLOR_BTNFACE;
 inline constexpr Color kClWindow = kSystemColor + COLOR_WINDOW;
 inline constexpr Color kClWindowText = kSystemColor + COLOR_WINDOWTEXT;
 COLORREF ResolveColor(Color color);
-
-// The program's windows-1251 texts as the W functions take them.
-std::wstring ToWide(const std::string& cp1251);
-std::string FromWide(const std::wstring& text);
 
 // Messages a parent hands back to the child they concern.
 inline constexpr UINT kReflectedNotify = 0xBC00 + WM_NOTIFY;

@@ -2,6 +2,8 @@
 
 #include <cstdlib>
 
+#include "services/win32_text.h"
+
 namespace pellwise {
 
 namespace {
@@ -50,7 +52,7 @@ COLORREF ShadowLabel::EffectiveShadowColor() const {
 void ShadowLabel::Paint(HDC dc) {
     RECT client = ClientRect();
     if (!IsTransparent()) FillRect(dc, &client, BackgroundBrush());
-    const std::wstring text = ToWide(Caption());
+    const std::wstring text = WidenFrom(Caption(), kCodePage1251);
     SelectScope font(dc, FontObject());
     SIZE extent = {0, 0};
     GetTextExtentPoint32W(dc, text.c_str(), static_cast<int>(text.size()), &extent);

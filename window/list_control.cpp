@@ -2,6 +2,8 @@
 
 #include <commctrl.h>
 
+#include "services/win32_text.h"
+
 namespace pellwise {
 
 namespace {
@@ -68,7 +70,7 @@ void ListControl::ApplyColumnWidth() {
 }
 
 int ListControl::AddItem(const std::string& text) {
-    std::wstring wide = ToWide(text);
+    std::wstring wide = WidenFrom(text, kCodePage1251);
     LVITEMW item = {};
     item.mask = LVIF_TEXT;
     item.iItem = ItemCount();
@@ -85,7 +87,7 @@ std::string ListControl::ItemText(int index) {
     item.pszText = buffer;
     item.cchTextMax = 1023;
     SendToControl(LVM_GETITEMTEXTW, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(&item));
-    return FromWide(buffer);
+    return NarrowTo(buffer, kCodePage1251);
 }
 
 bool ListControl::IsItemChecked(int index) {

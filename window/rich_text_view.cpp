@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <cstring>
 
+#include "services/win32_text.h"
 #include "window/application.h"
 
 namespace pellwise {
@@ -61,7 +62,7 @@ void RichTextView::SetAutoUrlDetect(bool on) {
         wchar_t buffer[kMaxLinkChars + 1] = {};
         TEXTRANGEW request = {range, buffer};
         SendMessageW(HandleIfCreated(), EM_GETTEXTRANGE, 0, reinterpret_cast<LPARAM>(&request));
-        onLink_(mouse, FromWide(buffer));
+        onLink_(mouse, NarrowTo(buffer, kCodePage1251));
         return 0;
     });
 }

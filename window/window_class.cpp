@@ -1,5 +1,6 @@
 #include "window/window_class.h"
 
+#include "services/win32_text.h"
 #include "window/control.h"
 
 namespace pellwise {
@@ -15,8 +16,8 @@ bool FindClass(HINSTANCE instance, const std::wstring& name, WNDCLASSW& info) {
 std::string LayerClassName(const std::string& className) { return "obj_" + className; }
 
 WNDPROC RegisterLayerClass(HINSTANCE instance, const std::string& className, UINT extraStyle) {
-    const std::wstring plainName = ToWide(className);
-    const std::wstring layerName = ToWide(LayerClassName(className));
+    const std::wstring plainName = WidenFrom(className, kCodePage1251);
+    const std::wstring layerName = WidenFrom(LayerClassName(className), kCodePage1251);
     WNDCLASSW system = {};
     const bool takeOver = FindClass(instance, plainName, system);
     const WNDPROC base = takeOver ? system.lpfnWndProc : DefWindowProcW;

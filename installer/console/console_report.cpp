@@ -30,6 +30,12 @@ const char* ChunkKind(uint16_t kind) {
 
 const char* AnswerText(Answer answer) { return answer == Answer::Yes ? "yes" : answer == Answer::No ? "no" : "-"; }
 
+// " (REASON)" when the error names one.
+std::string Because(const FileError& error) {
+    const std::string reason = FileErrorReason(error);
+    return reason.empty() ? std::string() : " (" + NativeToUtf8(reason) + ")";
+}
+
 std::string Why(const ObjectFileOutcome& f) {
     switch (f.State) {
         case ObjectFileState::Replaced:
@@ -39,7 +45,7 @@ std::string Why(const ObjectFileOutcome& f) {
         case ObjectFileState::UnknownKind:
             return "its chunk kind " + HexId(f.Kind) + " belongs to no scene section";
         case ObjectFileState::Damaged:
-            return "damaged or unreadable";
+            return "damaged or unreadable" + Because(f.Error);
         case ObjectFileState::StoredNotImported:
             return "entries of section 0xAE02 are not installed into missions";
         case ObjectFileState::Stored:
@@ -78,7 +84,7 @@ void PrintMissions(std::ostream& out, const PatchReport& report) {
     for (const MissionReport& m : report.Missions) {
         out << "  " << NativeToUtf8(m.Name) << ": ";
         if (m.Outcome == MissionOutcome::LoadFailed) {
-            out << "FAILED: the scene could not be read; left unchanged\n";
+            out << "FAILED: the scene could not be read" << Because(m.LoadError) << "; left unchanged\n";
             continue;
         }
         out << m.Added.size() << " added, " << m.Replaced.size() << " replaced, " << m.Kept.size() << " kept; scene "

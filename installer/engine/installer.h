@@ -11,6 +11,7 @@
 #include "installer/engine/captions.h"
 #include "installer/engine/patch_report.h"
 #include "installer/engine/transaction.h"
+#include "installer/engine/wizard_result.h"
 #include "services/message_text.h"
 #include "services/settings_file.h"
 

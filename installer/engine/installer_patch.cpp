@@ -39,12 +39,6 @@ void Classify(std::vector<ChunkImport>& imports, MissionReport& report) {
     }
 }
 
-// Messages of writes whose failure the run reports itself, with the reason.
-class QuietMessages : public MessageService {
-public:
-    int ShowMessageBox(const MessageText&, unsigned) override { return kIdOk; }
-};
-
 // Room for the journal, the ledger and the file system's own blocks.
 constexpr uint64_t kSpareBytes = 1 << 20;
 
@@ -65,12 +59,11 @@ std::string SceneRelative(const std::string& gameDir, const std::string& mission
 
 // The system's error after a write of `path` failed is often gone by the
 // time it is read (the writer cleans up), so the reason is found again by
-// looking: the folder, then the space.
+// looking; a write that stops the run always has one.
 SystemError WriteFailure(const std::string& path) {
-    if (SystemError folder = CheckWritableFolder(ParentFolder(path))) return folder;
-    const std::optional<uint64_t> free = FreeBytes(ParentFolder(path));
-    if (free && *free < kSpareBytes) return {ReasonKind::NoSpace, path, {}};
-    return {ReasonKind::Other, path, {}};
+    SystemError reason = WriteFailureReason(path);
+    if (!reason) reason = {ReasonKind::Other, path, {}};
+    return reason;
 }
 
 bool SamePath(const std::string& a, const std::string& b) {
@@ -304,8 +297,8 @@ void Installer::StageAndSwitch(const std::vector<std::string>& run, LooseFilePla
 bool Installer::StageTextDb(const std::string& staged) const {
     // The database is only ever written over an existing file.
     if (WriteFileAtomically(staged, {}) != AtomicWriteStatus::Ok) return false;
-    QuietMessages quiet;
-    return Save(*textDb_, staged, quiet);
+    FileError error;
+    return Save(*textDb_, staged, error);
 }
 
 void Installer::PatchMission(const std::string& name, SceneFile& patch, const std::string& writeTo,
@@ -315,7 +308,8 @@ void Installer::PatchMission(const std::string& name, SceneFile& patch, const st
     mission.ScenePath = ScenePath(PathInAnyCase(gameDir_, "MISSIONS/"), name);
     // A scene that did not load whole is left as it is: writing it back would
     // replace the game's scene with the mod's chunks alone.
-    if (!LoadFromFile(patch, mission.ScenePath, messages_)) {
+    if (!LoadFromFile(patch, mission.ScenePath, mission.LoadError)) {
+        ShowFileError(messages_, mission.LoadError);
         mission.Outcome = MissionOutcome::LoadFailed;
         report.Missions.push_back(std::move(mission));
         return;
@@ -328,8 +322,8 @@ void Installer::PatchMission(const std::string& name, SceneFile& patch, const st
     mission.SizeAfter = static_cast<uint32_t>(WrittenSize(patch));
     // The scene goes to its staged file; the player hears of a failure from
     // the run's report, which names the reason.
-    QuietMessages quiet;
-    if (!writeTo.empty() && !SaveToFile(patch, writeTo, quiet)) mission.Outcome = MissionOutcome::SaveFailed;
+    FileError error;
+    if (!writeTo.empty() && !SaveToFile(patch, writeTo, error)) mission.Outcome = MissionOutcome::SaveFailed;
     report.Missions.push_back(std::move(mission));
 }
 

@@ -73,9 +73,10 @@ WizardResult Installer::RunChecks() {
     if (!FileExists(summary_.TextDbPath))
         return Stop(WizardStop::NoTextDb, captions_.NoFile + SystemName{summary_.TextDbPath});
     auto db = std::make_unique<TextDB>();
-    // A partly read database must never be saved over the game's: the reader's
-    // "IO error" was the message, and the run cannot start.
-    if (!Load(*db, summary_.TextDbPath, messages_)) return {WizardStop::TextDbDamaged, {}};
+    // A partly read database must never be saved over the game's: the run
+    // cannot start.
+    FileError dbError;
+    if (!Load(*db, summary_.TextDbPath, dbError)) return Stop(WizardStop::TextDbDamaged, FileErrorText(dbError));
     summary_.TextDbEntries = db->Count();
     summary_.TextDbKind = db->Kind;
     textDb_ = std::move(db);
@@ -102,7 +103,7 @@ void Installer::LoadObjectStore(const std::vector<std::string>& files, Answer st
     std::map<std::pair<uint16_t, std::string>, size_t> holders;
     for (const std::string& file : files) {
         const ObjectFileLoad load = LoadObjectFile(store_, dataDir + file, context_);
-        ObjectFileOutcome outcome{file, load.Kind, load.Name, ObjectFileState::Stored, {}};
+        ObjectFileOutcome outcome{file, load.Kind, load.Name, ObjectFileState::Stored, {}, load.Error};
         const auto holder = holders.find({load.Kind, load.Name});
         if (!load.Read) {
             outcome.State = ObjectFileState::Damaged;

@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "installer/engine/patch_report.h"
+#include "installer/engine/wizard_result.h"
 
 namespace pellwise {
 

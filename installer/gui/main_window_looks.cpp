@@ -4,10 +4,10 @@ namespace pellwise {
 
 namespace {
 
-constexpr ColorRef kWhite = Rgb(255, 255, 255);
-constexpr ColorRef kBlack = Rgb(0, 0, 0);
-constexpr ColorRef kSilver = Rgb(192, 192, 192);
-constexpr ColorRef kGrey = Rgb(128, 128, 128);
+constexpr Color kWhite = Rgb(255, 255, 255);
+constexpr Color kBlack = Rgb(0, 0, 0);
+constexpr Color kSilver = Rgb(192, 192, 192);
+constexpr Color kGrey = Rgb(128, 128, 128);
 
 void SquareDefaultCorners(GradientModel& m) {
     SetDefaultCornerWidth(m, 0);

@@ -14,11 +14,11 @@ void ApplyPictureFrameLook(GradientModel& m);
 
 // Where the four buttons differ from each other.
 struct ButtonLook {
-    ColorRef Over = 0;  // Over GradientTo and Over ShadowColor
+    Color Over = 0;  // Over GradientTo and Over ShadowColor
     std::optional<int> OverBorderWidth;
-    std::optional<ColorRef> OverTextColor;
+    std::optional<Color> OverTextColor;
     bool GreyWhenDisabled = false;  // Next and eXit have a disabled look of their own
-    std::optional<ColorRef> DisabledOuterColor;
+    std::optional<Color> DisabledOuterColor;
     int DisabledCorner = 0;
 };
 

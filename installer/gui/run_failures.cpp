@@ -10,6 +10,16 @@ void AddLine(MessageText& text, const std::string& path, const char* problem) {
     text += MessageText("\r") + SystemName{path} + " " + problem;
 }
 
+// "PATH could not be read (REASON) and was left as it was": the reason in
+// the system's words goes in the middle, when the error names one.
+void AddLine(MessageText& text, const std::string& path, const char* problem, const FileError& error,
+             const char* outcome) {
+    const std::string reason = FileErrorReason(error);
+    text += MessageText("\r") + SystemName{path} + " " + problem;
+    if (!reason.empty()) text += " (" + SystemName{reason} + ")";
+    text += MessageText(" ") + outcome;
+}
+
 }  // namespace
 
 MessageText RunFailureText(const PatchReport& report, const std::string& textDbPath, const WizardSummary& summary) {
@@ -20,7 +30,7 @@ MessageText RunFailureText(const PatchReport& report, const std::string& textDbP
     MessageText lines;
     for (const MissionReport& mission : report.Missions) {
         if (mission.Outcome == MissionOutcome::LoadFailed)
-            AddLine(lines, mission.ScenePath, "could not be read and was left as it was");
+            AddLine(lines, mission.ScenePath, "could not be read", mission.LoadError, "and was left as it was");
         if (mission.Outcome == MissionOutcome::SaveFailed)
             AddLine(lines, mission.ScenePath, "could not be saved and was left as it was");
     }
@@ -33,7 +43,7 @@ MessageText RunFailureText(const PatchReport& report, const std::string& textDbP
         AddLine(lines, JoinPath("files", file), "would replace a file this installation patches and was not copied");
     for (const ObjectFileOutcome& f : summary.ObjectFiles)
         if (f.State == ObjectFileState::Damaged)
-            AddLine(lines, JoinPath("DATA", f.FileName), "is damaged or unreadable and was left out");
+            AddLine(lines, JoinPath("DATA", f.FileName), "is damaged or unreadable", f.Error, "and was left out");
     for (const std::string& link : report.LinksSkipped)
         AddLine(lines, JoinPath("files", link), "is a link and was not copied");
     if (lines.Empty()) return {};

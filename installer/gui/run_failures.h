@@ -3,6 +3,7 @@
 #include <string>
 
 #include "installer/engine/patch_report.h"
+#include "installer/engine/wizard_result.h"
 #include "services/message_text.h"
 
 namespace pellwise {

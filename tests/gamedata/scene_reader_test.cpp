@@ -26,8 +26,10 @@ TEST_F(SceneReaderTest, DamageDeepInsideALargeSceneGivesItsOffset) {
 
 TEST_F(SceneReaderTest, AFileThatCannotBeOpenedOrHasAWrongSignatureFailsTheLoad) {
     SceneFile scene;
-    EXPECT_FALSE(LoadFromFile(scene, PathOf("missing.bin"), messages_));
-    ExpectOneError("Scene2bin unit: Can't open file\rFileName = " + PathOf("missing.bin"));
+    FileError error;
+    EXPECT_FALSE(LoadFromFile(scene, PathOf("missing.bin"), error));
+    ExpectReasonAdded(FileErrorText(error), "Scene2bin unit: Can't open file\rFileName = " + PathOf("missing.bin"),
+                      "not found");
     EXPECT_FALSE(LoadFromFile(scene, Write("scene2.bin", {0x4C, 0x53, 0x0C, 0, 0, 0, 0, 0x40, 6, 0, 0, 0}), messages_));
     ExpectOneError("Scene2bin unit: Incorrect file signature");
 }

@@ -102,6 +102,13 @@ protected:
     }
 
     // The one message shown since the last check: an error box with this text.
+    // The message as it was, then the system's reason on a line of its own.
+    static void ExpectReasonAdded(const MessageText& message, const std::string& text, const std::string& reason) {
+        const std::string bytes = message.Bytes();
+        EXPECT_EQ(bytes.substr(0, text.size()), text);
+        EXPECT_EQ(bytes.substr(text.size(), 10 + reason.size()), "\rReason = " + reason) << bytes;
+    }
+
     void ExpectOneError(const std::string& text) {
         ASSERT_EQ(messages_.Count(), 1);
         EXPECT_EQ(messages_.Messages()[0].text, text);

@@ -57,18 +57,24 @@ TEST(RunFailures, EveryMissionAndFileLeftUndoneIsListedOnItsOwnLineAndACompleteR
                        Mission("C:\\M\\B\\scene2.bin", MissionOutcome::SaveFailed)};
     report.Files = {{"maps\\sign.bmp", FileCopyOutcome::Failed}, {"a.txt", FileCopyOutcome::Copied}};
     report.LinksSkipped = {"loop"};
+    report.Missions[0].LoadError = {FileErrorKind::CannotOpen,
+                                    GameFileKind::Scene,
+                                    "C:\\M\\A\\scene2.bin",
+                                    0,
+                                    {ReasonKind::Locked, "C:\\M\\A\\scene2.bin", {}}};
     WizardSummary summary;
-    summary.ObjectFiles = {{"cut.dnc", 0, "", ObjectFileState::Damaged, ""},
-                           {"ok.dnc", 0, "", ObjectFileState::Stored, ""}};
+    summary.ObjectFiles = {{"cut.dnc", 0, "", ObjectFileState::Damaged, "", {}},
+                           {"ok.dnc", 0, "", ObjectFileState::Stored, "", {}}};
+    summary.ObjectFiles[0].Error = {FileErrorKind::Damaged, GameFileKind::ObjectFile, "cut.dnc", 2, {}};
 
     EXPECT_EQ(RunFailureText(report, "C:\\t.def", summary).Bytes(),
               "The mod was not installed completely:"
-              "\rC:\\M\\A\\scene2.bin could not be read and was left as it was"
+              "\rC:\\M\\A\\scene2.bin could not be read (locked by another program) and was left as it was"
               "\rC:\\M\\B\\scene2.bin could not be saved and was left as it was"
               "\rC:\\t.def could not be saved"
               "\rC:\\t.def had no free ID for some of the mod's texts"
               "\rfiles\\maps\\sign.bmp could not be copied"
-              "\rDATA\\cut.dnc is damaged or unreadable and was left out"
+              "\rDATA\\cut.dnc is damaged or unreadable (damaged at offset 2) and was left out"
               "\rfiles\\loop is a link and was not copied");
 }
 
