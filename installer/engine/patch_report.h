@@ -6,6 +6,7 @@
 
 #include "gamedata/answer.h"
 #include "gamedata/text_db.h"
+#include "installer/engine/virtual_store.h"
 #include "services/message_text.h"
 #include "services/system_error.h"
 
@@ -100,6 +101,11 @@ struct PatchReport {
     std::vector<FileCopy> Files;
     std::vector<std::string> LinksSkipped;  // links below files\, not followed and copied as nothing
     Answer ReplaceAnswer = Answer::Ask;     // Ask: no file of the mod existed in the game
+    // Old VirtualStore copies of files the run wrote, which the game would
+    // read instead; those moved into the backup; Ask: none was found.
+    std::vector<VirtualStoreCopy> VirtualStoreFound;
+    std::vector<VirtualStoreCopy> VirtualStoreMoved;
+    Answer VirtualStoreAnswer = Answer::Ask;
     double Seconds = 0;
     // Files of files\ whose target is a file this run patches (a ticked
     // mission's scene, the text database): not copied, so they cannot undo it.
