@@ -23,7 +23,8 @@ struct CommandHelp {
 constexpr CommandHelp kCommands[] = {
     {"install",
      "  pellwise install [--game DIR] [--mod DIR] (--mission NAME ... | --all-missions)\n"
-     "                   [--overwrite yes|no] [--replace-files yes|no] [--dry-run]\n",
+     "                   [--overwrite yes|no] [--replace-files yes|no] [--virtual-store move|keep]\n"
+     "                   [--dry-run]\n",
      "install     installs the mod into the chosen missions of the game: imports the mod's objects,\n"
      "            adds its texts to the game's text database and copies its files\\ into the game.\n"
      "            --mod defaults to the current folder, --game to the folder above the mod's.\n"
@@ -31,6 +32,9 @@ constexpr CommandHelp kCommands[] = {
      "            --overwrite answers whether objects of the game with a name the mod uses are replaced,\n"
      "            --replace-files whether files of the game are replaced by the mod's; without them the\n"
      "            question is asked on the terminal, and with no terminal the answer is no.\n"
+     "            --virtual-store answers whether old copies of the files written that Windows keeps in\n"
+     "            %LOCALAPPDATA%\\VirtualStore (which the game would read instead) are moved into the\n"
+     "            backup; without it asked on the terminal, and kept with no terminal.\n"
      "            --dry-run does everything in memory, writes nothing and reports what would change.\n"
      "            Before a game file is replaced its original is kept in the game's pellwise-backup folder.\n"},
     {"check", "  pellwise check [--mod DIR] [--game DIR] [--json]\n",

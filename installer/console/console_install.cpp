@@ -10,6 +10,7 @@
 #include "installer/engine/installer.h"
 #include "installer/engine/left_out.h"
 #include "installer/engine/mission_list.h"
+#include "installer/engine/preflight.h"
 #include "services/file_system.h"
 #include "services/paths.h"
 
@@ -45,6 +46,12 @@ bool ReadInstallArgs(const std::vector<std::string>& args, ConsoleIo& io, Instal
             if (!answer) reader.Fail(arg + " takes yes or no");
             (arg == "--overwrite" ? out.Options.Overwrite : out.Options.ReplaceFiles) = answer.value_or(Answer::Ask);
             out.OverwriteGiven |= arg == "--overwrite";
+        } else if (arg == "--virtual-store") {
+            const std::string value = reader.Value();
+            if (value == "move" || value == "keep")
+                out.Options.VirtualStore = value == "move" ? Answer::Yes : Answer::No;
+            else if (!reader.Failed())
+                reader.Fail("--virtual-store takes move or keep");
         } else if (arg == "--dry-run") {
             out.Options.DryRun = true;
         } else {
@@ -67,6 +74,14 @@ bool ReadInstallArgs(const std::vector<std::string>& args, ConsoleIo& io, Instal
 bool UnpackedIntoGame(const std::string& modDir) {
     return DirectoryExists(PathInAnyCase(modDir, "tables")) && DirectoryExists(PathInAnyCase(modDir, "MISSIONS"));
 }
+
+#ifdef _WIN32
+constexpr const char* kRightsAdvice =
+    "This account may not write there: run the installer again from an elevated prompt (Command Prompt, \"Run as "
+    "administrator\").";
+#else
+constexpr const char* kRightsAdvice = "This account may not write there: run the installer as a user who may.";
+#endif
 
 PatchCallbacks ProgressOnTerminal(ConsoleIo& io) {
     PatchCallbacks callbacks;
@@ -119,10 +134,15 @@ int RunInstall(const std::vector<std::string>& args, ConsoleIo& io) {
                       "folder and run the installer from there.\n";
         return kExitFailed;
     }
-    const std::vector<std::string> selected = a.AllMissions ? installer.Missions() : a.Missions;
+    // Patched in the order `pellwise missions` lists them, whatever the order of the options.
+    std::vector<std::string> selected;
+    for (const std::string& name : installer.Missions())
+        if (a.AllMissions || std::find(a.Missions.begin(), a.Missions.end(), name) != a.Missions.end())
+            selected.push_back(name);
     const PatchReport report = installer.RunPatch(selected, a.Options, ProgressOnTerminal(io));
     if (!report.Ran) return UsageError(io, report.Refusal);
     PrintReport(io.Out, installer, report, a.Options, messages.UnansweredQuestions());
+    if (NeedsRights(report.Stop)) io.Out << kRightsAdvice << '\n';
     const bool complete = report.Succeeded() && LeftOutParts(installer.Summary(), report).empty();
     return complete ? kExitOk : kExitFailed;
 }

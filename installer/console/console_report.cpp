@@ -148,9 +148,15 @@ void PrintAnswers(std::ostream& out, const Installer& installer, const PatchRepo
     if (report.ReplaceAnswer != Answer::Ask)
         out << "Replace existing files: " << AnswerText(report.ReplaceAnswer) << " ("
             << (options.ReplaceFiles == Answer::Ask ? "asked" : "--replace-files") << ")\n";
+    if (!report.VirtualStoreFound.empty()) {
+        const bool moved = report.VirtualStoreAnswer == Answer::Yes;
+        out << "Old VirtualStore copies: " << (moved ? "moved into the backup" : "kept, the game reads them instead")
+            << " (" << (options.VirtualStore == Answer::Ask ? "asked" : "--virtual-store") << ")\n";
+        for (const VirtualStoreCopy& copy : report.VirtualStoreFound) out << "  " << NativeToUtf8(copy.Copy) << '\n';
+    }
     if (unanswered > 0)
         out << "Note: " << unanswered << (unanswered == 1 ? " question was" : " questions were")
-            << " answered no: there was no terminal to ask on (use --overwrite and --replace-files)\n";
+            << " answered no: there was no terminal to ask on (use --overwrite, --replace-files and --virtual-store)\n";
 }
 
 void PrintBackups(std::ostream& out, const Installer& installer, const PatchReport& report) {

@@ -39,6 +39,7 @@ struct PatchOptions {
     bool DryRun = false;                // do everything in memory, write nothing
     Answer Overwrite = Answer::Ask;     // the overwrite question within the missions
     Answer ReplaceFiles = Answer::Ask;  // before files\ replaces a file of the game
+    Answer VirtualStore = Answer::Ask;  // move old VirtualStore copies of the files written into the backup
 };
 
 // The installation job without a window: the wizard start's checks, the
@@ -74,12 +75,23 @@ public:
     // The mod's name in the backup ledger: the name of its folder.
     std::string ModName() const;
 
-    // Patches the named missions (in list order, whatever the order given),
+    // Patches the named missions in the order given (a name given twice once),
     // saves the text database and copies the mod's files\ into the game. Runs
     // once, after a wizard start that passed; otherwise, or with a name not in
     // Missions(), it is refused and nothing is touched.
     PatchReport RunPatch(const std::vector<std::string>& selected, const PatchOptions& options,
                          const PatchCallbacks& callbacks = {});
+
+    // After a wizard start that passed: what would stop the run for want of
+    // rights, checked over every target of every mission and of files\, so
+    // the player hears it before ticking anything. Empty when nothing would.
+    SystemError CheckRights() const;
+    // Lets the game folder go before the run, for a copy of the program that
+    // starts again with administrator rights; this one then does nothing more.
+    void ReleaseGameFolder() {
+        lock_.reset();
+        ready_ = false;
+    }
 
     // Hands the game's program (GameDir + "game.exe") to `launch`.
     bool StartGame(const std::function<bool(const std::string& program)>& launch) const;
@@ -98,6 +110,8 @@ private:
     void StageAndSwitch(const std::vector<std::string>& run, LooseFilePlan& plan, const PatchOptions& options,
                         const PatchCallbacks& callbacks, PatchReport& report);
     void CollectAddedTexts(PatchReport& report) const;
+    void HandleVirtualStore(const std::vector<std::string>& run, const LooseFilePlan& plan, const PatchOptions& options,
+                            int number, PatchReport& report);
 
     std::string modDir_;
     std::string gameDir_;

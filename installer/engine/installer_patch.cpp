@@ -8,6 +8,7 @@
 #include "installer/engine/loose_files.h"
 #include "installer/engine/mission_list.h"
 #include "installer/engine/preflight.h"
+#include "installer/engine/virtual_store.h"
 #include "services/atomic_file.h"
 #include "services/file_stream.h"
 #include "services/file_system.h"
@@ -151,9 +152,11 @@ PatchReport Installer::RunPatch(const std::vector<std::string>& selected, const 
         for (const std::string& file : plan.Files) RemoveStaleTemporary(PathInAnyCase(gameDir_, file));
     }
 
+    // The order given is the order of the front end's list, which the player
+    // saw: the list control sorts by its own comparison, not the engine's.
     std::vector<std::string> run;
-    for (const std::string& name : missions_)
-        if (std::find(selected.begin(), selected.end(), name) != selected.end()) run.push_back(name);
+    for (const std::string& name : selected)
+        if (std::find(run.begin(), run.end(), name) == run.end()) run.push_back(name);
     SetAsideConflicts(gameDir_, plan, run, TextDbRelative(), report);
     report.Stop = Preflight(run, plan.Files);
     if (!report.Stop) {
@@ -182,6 +185,13 @@ SystemError Installer::Preflight(const std::vector<std::string>& run, const std:
         needed += FileSizeOf(JoinPath(PathInAnyCase(modDir_, "files/"), file));
     }
     return CheckTargets(gameDir_, targets, needed);
+}
+
+SystemError Installer::CheckRights() const {
+    if (!ready_) return {};
+    const LooseFilePlan plan = PlanLooseFiles(PathInAnyCase(modDir_, "files/"), gameDir_);
+    SystemError error = Preflight(missions_, plan.Files);
+    return NeedsRights(error) ? error : SystemError{};
 }
 
 void Installer::RunInMemory(const std::vector<std::string>& run, const LooseFilePlan& plan, const PatchOptions& options,
@@ -290,8 +300,25 @@ void Installer::StageAndSwitch(const std::vector<std::string>& run, LooseFilePla
     } else {
         report.TextDbSaved = true;
         report.InstallNumber = record.Number;
+        HandleVirtualStore(run, plan, options, record.Number, report);
     }
     Progress(callbacks, PatchProgress::Stage::Done, run.size(), run);
+}
+
+void Installer::HandleVirtualStore(const std::vector<std::string>& run, const LooseFilePlan& plan,
+                                   const PatchOptions& options, int number, PatchReport& report) {
+    std::vector<std::string> written;
+    for (size_t i = 0; i < run.size(); ++i)
+        if (report.Missions[i].Outcome == MissionOutcome::Patched) written.push_back(SceneRelative(gameDir_, run[i]));
+    written.push_back(TextDbRelative());
+    for (size_t i = 0; i < report.Files.size(); ++i)
+        if (report.Files[i].Outcome != FileCopyOutcome::KeptExisting)
+            written.push_back(GameRelative(gameDir_, plan.Files[i]));
+    report.VirtualStoreFound = FindVirtualStoreCopies(SystemVirtualStoreFolders(), gameDir_, written);
+    if (report.VirtualStoreFound.empty()) return;
+    report.VirtualStoreAnswer = options.VirtualStore;
+    report.VirtualStoreMoved =
+        MoveVirtualStoreCopies(gameDir_, number, report.VirtualStoreFound, report.VirtualStoreAnswer, messages_);
 }
 
 bool Installer::StageTextDb(const std::string& staged) const {

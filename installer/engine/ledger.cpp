@@ -83,6 +83,7 @@ void AppendRecordText(std::string& text, const InstallRecord& record) {
             text += "\tcreated\t-\t-\t" + Digest(f.After) + "\t" + f.Path + "\n";
     }
     for (const std::string& folder : record.Folders) text += "\tfolder\t" + folder + "\n";
+    for (const MovedCopy& m : record.Moved) text += "\tvirtual-store\t" + m.Target + "\t" + Clean(m.From) + "\n";
     text += "end\n";
 }
 
@@ -105,7 +106,7 @@ std::optional<std::vector<InstallRecord>> ParseRecords(std::string_view text) {
         if (f[0] == "install" && f.size() == 4) {
             const auto number = Number(f[1], 10);
             if (open || !number) return std::nullopt;
-            open = InstallRecord{static_cast<int>(*number), std::string(f[2]), std::string(f[3]), {}, {}};
+            open = InstallRecord{static_cast<int>(*number), std::string(f[2]), std::string(f[3]), {}, {}, {}};
         } else if (open && (f[0] == "replaced" || f[0] == "created") && f.size() == 6) {
             FileChange change;
             change.Kind = f[0] == "replaced" ? ChangeKind::Replaced : ChangeKind::Created;
@@ -118,6 +119,8 @@ std::optional<std::vector<InstallRecord>> ParseRecords(std::string_view text) {
             open->Files.push_back(std::move(change));
         } else if (open && f[0] == "folder" && f.size() == 2) {
             open->Folders.emplace_back(f[1]);
+        } else if (open && f[0] == "virtual-store" && f.size() == 3) {
+            open->Moved.push_back({std::string(f[1]), std::string(f[2])});
         } else if (open && f[0] == "end") {
             records.push_back(std::move(*open));
             open.reset();

@@ -25,12 +25,20 @@ struct FileChange {
     FileDigest After;
 };
 
+// An old VirtualStore copy of a file the install wrote, moved into the
+// install's backup (virtual-store/ + Target) so that restore puts it back.
+struct MovedCopy {
+    std::string Target;  // relative to the game folder, '/' between names
+    std::string From;    // where the copy was, full path
+};
+
 struct InstallRecord {
     int Number = 0;
     std::string Time;  // local time, "YYYY-MM-DD HH:MM:SS"
     std::string Mod;
     std::vector<FileChange> Files;
     std::vector<std::string> Folders;  // folders the install created, parents first
+    std::vector<MovedCopy> Moved;
 };
 
 std::string BackupFolder(const std::string& gameDir);

@@ -7,6 +7,8 @@
 #include "gamedata/answer.h"
 #include "gamedata/file_error.h"
 #include "gamedata/text_db.h"
+#include "installer/engine/virtual_store.h"
+#include "services/message_text.h"
 #include "services/system_error.h"
 
 namespace pellwise {
@@ -53,6 +55,11 @@ struct PatchReport {
     std::vector<FileCopy> Files;
     std::vector<std::string> LinksSkipped;  // links below files\, not followed and copied as nothing
     Answer ReplaceAnswer = Answer::Ask;     // Ask: no file of the mod existed in the game
+    // Old VirtualStore copies of files the run wrote, which the game would
+    // read instead; those moved into the backup; Ask: none was found.
+    std::vector<VirtualStoreCopy> VirtualStoreFound;
+    std::vector<VirtualStoreCopy> VirtualStoreMoved;
+    Answer VirtualStoreAnswer = Answer::Ask;
     double Seconds = 0;
     // Files of files\ whose target is a file this run patches (a ticked
     // mission's scene, the text database): not copied, so they cannot undo it.

@@ -30,6 +30,10 @@ SystemError Named(SystemError error) {
 
 }  // namespace
 
+bool NeedsRights(const SystemError& error) {
+    return error.Kind == ReasonKind::AccessDenied && error.Detail != kFolderInTheWay;
+}
+
 SystemError CheckTargets(const std::string& gameDir, const std::vector<std::string>& targets, uint64_t needed) {
     // The journal and the backups go into the game folder itself.
     std::set<std::string> folders{WithTrailingSeparator(gameDir)};
@@ -38,7 +42,7 @@ SystemError CheckTargets(const std::string& gameDir, const std::vector<std::stri
         if (FileExists(path)) {
             if (SystemError error = CheckReplaceable(path)) return error;
         } else if (DirectoryExists(path)) {
-            return {ReasonKind::AccessDenied, path, "a folder stands where the file goes"};
+            return {ReasonKind::AccessDenied, path, kFolderInTheWay};
         }
         const std::string folder = ExistingFolderOf(path, gameDir);
         if (NamePart(target).size() > NameLimit(folder)) return {ReasonKind::NameTooLong, path, {}};

@@ -15,4 +15,11 @@ namespace pellwise {
 // staged files. The first failure, with the path and the system's reason.
 SystemError CheckTargets(const std::string& gameDir, const std::vector<std::string>& targets, uint64_t needed);
 
+// The detail of a stop for a folder standing where a file goes.
+inline constexpr const char* kFolderInTheWay = "a folder stands where the file goes";
+
+// A stop that administrator rights would lift: access denied by the system,
+// not a read-only file, a lock or a folder in the way.
+bool NeedsRights(const SystemError& error);
+
 }  // namespace pellwise

@@ -2,7 +2,9 @@
 
 #include <algorithm>
 
+#include "installer/engine/folders.h"
 #include "installer/engine/preflight.h"
+#include "installer/engine/virtual_store.h"
 #include "services/file_system.h"
 #include "services/paths.h"
 #include "services/whole_file.h"
@@ -75,7 +77,8 @@ std::string RestoreReport::Text() const {
     switch (Outcome) {
         case RestoreOutcome::Restored:
             return "Restored the game as it was before " + Describe(Record) + ": " + std::to_string(Replaced) +
-                   " files put back, " + std::to_string(Removed) + " removed.";
+                   " files put back, " + std::to_string(Removed) + " removed" +
+                   (CopiesPutBack > 0 ? ", " + std::to_string(CopiesPutBack) + " VirtualStore copies put back." : ".");
         case RestoreOutcome::WouldRestore:
             return "A restore would put the game back as it was before " + Describe(Record) + ": " +
                    std::to_string(Replaced) + " files put back, " + std::to_string(Removed) + " removed.";
@@ -142,10 +145,21 @@ RestoreReport RestoreGame(const std::string& gameDir, const RestoreOptions& opti
             return report;
         }
     }
+    // The old VirtualStore copies go back before the commit removes the
+    // backups; a copy the game wrote there since is newer and stays.
+    std::vector<std::string> putBack;
+    for (const MovedCopy& m : report.Record.Moved) {
+        if (FileExists(m.From)) continue;
+        MakeFolders(ParentFolder(m.From));
+        if (LinkOrCopy(BackupPathOf(gameDir, report.Record.Number, VirtualStoreBackupName(m.Target)), m.From))
+            putBack.push_back(m.From);
+    }
     if (SystemError error = txn.Commit()) {
+        for (const std::string& path : putBack) RemoveFile(path);
         Fail(report, std::move(error));
         return report;
     }
+    report.CopiesPutBack = static_cast<int>(putBack.size());
     report.Outcome = RestoreOutcome::Restored;
     return report;
 }

@@ -31,8 +31,9 @@ struct RestoreReport {
     std::string Refusal;
     std::vector<std::string> Changed;  // its files changed since the install by something else
     SystemError Error;
-    int Replaced = 0;  // originals put back
-    int Removed = 0;   // files of the install removed
+    int Replaced = 0;       // originals put back
+    int Removed = 0;        // files of the install removed
+    int CopiesPutBack = 0;  // old VirtualStore copies the install had moved away
 
     bool Ok() const { return Outcome == RestoreOutcome::Restored || Outcome == RestoreOutcome::WouldRestore; }
     // A few lines for the player, windows-1251 safe (ASCII apart from names).

@@ -8,6 +8,7 @@
 #include <string>
 
 #include "installer/engine/installer.h"
+#include "installer/gui/elevation.h"
 #include "installer/gui/splash_picture.h"
 
 namespace pellwise {
@@ -28,6 +29,11 @@ struct MainWindowServices {
     // Opens a file or address with the system's handler (ShellExecuteA,
     // default verb, no owner); the outcome is not examined.
     std::function<void(const std::string& file)> Open;
+    // Starts a program through the shell (ShellExecuteEx); empty: no restart
+    // with administrator rights is offered (under Wine there are none to gain).
+    std::function<bool(const ShellStart& start)> Start = {};
+    // What would stop the run for want of rights; empty: the engine checks.
+    std::function<SystemError()> CheckRights = {};
 };
 
 struct MainWindowControls {
@@ -93,6 +99,9 @@ private:
     void ShowMissionList();
     void RunPatchOnScreen();
     void StartGameAndClose();
+    // Explains a stop for want of rights and, where rights can be had, offers
+    // to start again with them; true when the box was shown.
+    bool StopForRights(const SystemError& error);
     void SetPleaseWaitCaption(std::string caption);
 
     Form& window_;

@@ -5,7 +5,9 @@
 #include <shellapi.h>
 
 #include <memory>
+#include <utility>
 
+#include "installer/gui/elevation.h"
 #include "installer/gui/main_window.h"
 #include "installer/gui/single_instance.h"
 #include "services/file_system.h"
@@ -36,7 +38,15 @@ int RunInstallerProgram() {
         return std::nullopt;
     });
     Win32MessageService messages(app->Title());
-    BuildMainWindow(form, {messages, &ShellOpen}, ProgramFolder());
+    MainWindowServices services{messages, &ShellOpen};
+    if (!RunningUnderWine()) {
+        services.Start = [&held](const ShellStart& start) {
+            // The copy started must not find this one still holding the mutex.
+            held.Release();
+            return StartWithShell(start);
+        };
+    }
+    BuildMainWindow(form, std::move(services), ProgramFolder());
     RunMessageLoop(std::move(app));
     return 0;
 }

@@ -7,6 +7,7 @@
 #include <string_view>
 
 #include "gradient/gradient_control.h"
+#include "installer/engine/preflight.h"
 #include "installer/gui/keep_alive.h"
 #include "installer/gui/main_window.h"
 #include "installer/gui/mission_items.h"
@@ -46,7 +47,28 @@ void MainWindow::StartWizard() {
     c.MissionListLabel->SetCaption(captions.SelectMissions);
     c.TitleLabel->SetCaption(captions.Title);
     for (const std::string& mission : installer_.Missions()) AddMissionItem(*c.MissionList, mission);
-    if (result.Ok()) c.NextButton->SetEnabled(true);
+    if (!result.Ok()) return;
+    // Rights are checked here rather than at the run's pre-flight, so the
+    // player hears of them before ticking any mission.
+    const SystemError rights = services_.CheckRights ? services_.CheckRights() : installer_.CheckRights();
+    if (StopForRights(rights)) return;
+    c.NextButton->SetEnabled(true);
+}
+
+bool MainWindow::StopForRights(const SystemError& error) {
+    if (!NeedsRights(error)) return false;
+    const bool offer = static_cast<bool>(services_.Start);
+    const int answer = services_.Messages.ShowMessageBox(RightsText(error, offer),
+                                                         offer ? kMbYesNo | kMbIconWarning : kMbOk | kMbIconError);
+    if (offer && answer == kIdYes) {
+        // The new copy takes the game folder's lock (and the program's
+        // single-instance mutex, which Start lets go), so this one lets it go
+        // first and then only closes.
+        installer_.ReleaseGameFolder();
+        services_.Start({"runas", ThisProgram(), modDir_});
+        app_.Window().PostClose();
+    }
+    return true;
 }
 
 void MainWindow::OnNextPressed(DWORD pressTime) {
@@ -105,7 +127,8 @@ void MainWindow::RunPatchOnScreen() {
     KeepWindowsAlive(app_);
     const PatchReport report = installer_.RunPatch(ticked, PatchOptions{}, callbacks);
     const MessageText failures = RunFailureText(report, installer_.Summary().TextDbPath, installer_.Summary());
-    if (!failures.Empty()) services_.Messages.ShowMessageBox(failures, kMbOk | kMbIconError);
+    if (!StopForRights(report.Stop) && !failures.Empty())
+        services_.Messages.ShowMessageBox(failures, kMbOk | kMbIconError);
 
     c.ExitButton->SetEnabled(true);
     c.NextButton->SetEnabled(true);

@@ -173,7 +173,7 @@ TEST(Transaction, RecoverFinishesASwitchAndUndoesAStaging) {
     const std::string created = "maps/new.bmp";
     const auto untouched = Snapshot(game.GameDir);
     Journal journal;
-    journal.Record = {7, "2026-01-01 00:00:00", "Tarnwick", {}, {}};
+    journal.Record = {7, "2026-01-01 00:00:00", "Tarnwick", {}, {}, {}};
     journal.Steps = {{false, "MISSIONS/" + game.Missions[0].Name + "/~pw0.pellwise-stage", scene},
                      {false, "maps/~pw1.pellwise-stage", created}};
     journal.Record.Files = {{ChangeKind::Replaced, scene, {}, {}}, {ChangeKind::Created, created, {}, {}}};
