@@ -46,8 +46,32 @@ void ChunkNameIndex::Removing(const Chunks& chunks, int index) {
         built_ = false;
         return;
     }
-    const uint32_t number = order_[static_cast<size_t>(index)];
+    Unlist(chunks, index);
     order_.erase(order_.begin() + index);
+}
+
+void ChunkNameIndex::Hollowing(const Chunks& chunks, int index) {
+    // The hole keeps its number in order_, so every place stays where it is.
+    if (Current(chunks))
+        Unlist(chunks, index);
+    else
+        built_ = false;
+}
+
+void ChunkNameIndex::ClosingHoles(const Chunks& chunks) {
+    if (!Current(chunks)) {
+        built_ = false;
+        return;
+    }
+    size_t kept = 0;
+    for (size_t i = 0; i < chunks.size(); ++i)
+        if (!chunks[i].empty()) order_[kept++] = order_[i];
+    order_.resize(kept);
+}
+
+// Takes the chunk's slot out of the table; its number stays in order_.
+void ChunkNameIndex::Unlist(const Chunks& chunks, int index) {
+    const uint32_t number = order_[static_cast<size_t>(index)];
     const size_t mask = slots_.size() - 1;
     for (size_t i = HashOf(ChunkNameView(chunks[static_cast<size_t>(index)])) & mask; slots_[i].Number != kEmpty;
          i = (i + 1) & mask) {
@@ -74,7 +98,9 @@ void ChunkNameIndex::Build(const Chunks& chunks) {
     order_.reserve(chunks.size());
     for (const auto& chunk : chunks) {
         order_.push_back(next_);
-        Insert(HashOf(ChunkNameView(chunk)), next_++);
+        // A hole (an emptied chunk) has a place but no name.
+        if (!chunk.empty()) Insert(HashOf(ChunkNameView(chunk)), next_);
+        ++next_;
     }
 }
 

@@ -30,6 +30,10 @@ public:
     void Appended(const Chunks& chunks);
     // Before the chunk at `index` is removed from `chunks`.
     void Removing(const Chunks& chunks, int index);
+    // Before the chunk at `index` is emptied, its place kept as a hole.
+    void Hollowing(const Chunks& chunks, int index);
+    // Before the holes (empty chunks) are taken out of `chunks`.
+    void ClosingHoles(const Chunks& chunks);
     void Clear();
 
 private:
@@ -45,6 +49,7 @@ private:
     void Insert(uint32_t hash, uint32_t number);
     void Grow(size_t entries);
     int PlaceOf(uint32_t number) const;
+    void Unlist(const Chunks& chunks, int index);
 
     std::vector<Slot> slots_;      // open addressing, a power of two long, at most half in use
     size_t used_ = 0;              // slots that are not empty, removed ones included

@@ -64,7 +64,11 @@ ObjectFileLoad LoadObjectFile(SceneFile& store, const std::string& path, GameCon
     return load;
 }
 
-AddOutcome AddChunk(SceneFile& scene, Block block, GameContext& context) {
+namespace {
+
+// AddChunk; with `leaveHole` a replaced chunk leaves a hole for the caller to
+// close, so that many replacements in a long list cost one pass, not one each.
+AddOutcome Add(SceneFile& scene, Block block, GameContext& context, bool leaveHole) {
     SectionList* list = ListForKind(scene, ChunkId(block));
     if (list == nullptr || !HoldsItsChunk(block)) return AddOutcome::Discarded;
 
@@ -74,9 +78,18 @@ AddOutcome AddChunk(SceneFile& scene, Block block, GameContext& context) {
         return AddOutcome::Appended;
     }
     if (!ShallOverwrite(scene, context)) return AddOutcome::Kept;
-    RemoveChunk(scene, *list, index);
+    if (leaveHole)
+        RemoveChunkLeavingHole(scene, *list, index);
+    else
+        RemoveChunk(scene, *list, index);
     Append(scene, *list, std::move(block), context);
     return AddOutcome::Replaced;
+}
+
+}  // namespace
+
+AddOutcome AddChunk(SceneFile& scene, Block block, GameContext& context) {
+    return Add(scene, std::move(block), context, false);
 }
 
 std::vector<ChunkImport> ImportObjects(SceneFile& scene, const SceneFile& store, GameContext& context) {
@@ -87,11 +100,12 @@ std::vector<ChunkImport> ImportObjects(SceneFile& scene, const SceneFile& store,
             const size_t size = std::min<size_t>(chunk.size(), ChunkSize(chunk));
             ChunkImport import{ChunkId(chunk), ChunkName(chunk), ChunkSize(chunk), AddOutcome::Discarded};
             import.Outcome =
-                AddChunk(scene, Block(chunk.begin(), chunk.begin() + static_cast<std::ptrdiff_t>(size)), context);
+                Add(scene, Block(chunk.begin(), chunk.begin() + static_cast<std::ptrdiff_t>(size)), context, true);
             imports.push_back(std::move(import));
             if (context.AfterChunk) context.AfterChunk();
         }
     }
+    for (SectionList* list : {&scene.Objects, &scene.Difinitions, &scene.SectionAE50}) CloseHoles(*list);
     return imports;
 }
 

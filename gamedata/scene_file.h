@@ -133,6 +133,15 @@ int FindByName(const SectionList& list, std::string_view name);
 // TotalSize; an index outside the list does nothing.
 void RemoveChunk(SceneFile& scene, SectionList& list, int index);
 
+// RemoveChunk in two steps, for many removals from a long list: the chunk is
+// emptied and accounted for at once, FindByName no longer finds it, and the
+// emptied places are closed by CloseHoles in one pass. Until then the list
+// holds empty blocks and must be neither written nor walked; AppendChunk
+// and FindByName work as usual. The order of the chunks that stay is the
+// same as after RemoveChunk.
+void RemoveChunkLeavingHole(SceneFile& scene, SectionList& list, int index);
+void CloseHoles(SectionList& list);
+
 // Appends a chunk to a section list and keeps TotalSize and the list's Size
 // in step: a section that was absent (Size 0) comes into being with its 6-byte
 // head. The block is cut to its size field. A block whose size field is below

@@ -93,6 +93,21 @@ void RemoveChunk(SceneFile& scene, SectionList& list, int index) {
     scene.TotalSize -= size;
 }
 
+void RemoveChunkLeavingHole(SceneFile& scene, SectionList& list, int index) {
+    if (index < 0 || index >= list.Count()) return;
+    Block& chunk = list.Chunks[static_cast<size_t>(index)];
+    const uint32_t size = ChunkSize(chunk);
+    list.Names.Hollowing(list.Chunks, index);
+    Block().swap(chunk);
+    list.Size -= size;
+    scene.TotalSize -= size;
+}
+
+void CloseHoles(SectionList& list) {
+    list.Names.ClosingHoles(list.Chunks);
+    std::erase_if(list.Chunks, [](const Block& chunk) { return chunk.empty(); });
+}
+
 bool AppendChunk(SceneFile& scene, SectionList& list, Block block) {
     const uint32_t size = ChunkSize(block);
     if (size < kChunkHeadSize || size > block.size()) return false;

@@ -64,5 +64,33 @@ TEST_F(ObjectImport, NoOrAnyOtherAnswerKeepsTheOldChunksOfTheScene) {
     EXPECT_EQ(scene.TotalSize, total);
 }
 
+// The import closes the places of replaced chunks in one pass at its end; the
+// scene must come out as if each chunk had been added on its own, and its
+// names must still be found where they now stand.
+TEST_F(ObjectImport, AnImportLeavesTheSceneAsAddingEachChunkInTurnDoes) {
+    const SceneFile original = LoadedScene({Object("a", 1), Object("b"), Object("a", 2), Object("c"), Object("d")},
+                                           {ScriptDefinition("s", ""), ScriptDefinition("t", "")});
+    SceneFile store;
+    for (const Bytes& chunk : {Object("c", 7), Object("a", 8), Object("e"), Object("d", 9)})
+        AppendChunk(store, store.Objects, chunk);
+    AppendChunk(store, store.Difinitions, ScriptDefinition("s", "new"));
+
+    SceneFile imported = original;
+    imported.OverwriteAnswer = Answer::Yes;
+    ImportObjects(imported, store, context);
+    SceneFile oneByOne = original;
+    oneByOne.OverwriteAnswer = Answer::Yes;
+    for (const SectionList* list : {&store.Objects, &store.Difinitions})
+        for (const Block& chunk : list->Chunks) AddChunk(oneByOne, chunk, context);
+
+    EXPECT_EQ(imported.Objects.Chunks, oneByOne.Objects.Chunks);
+    EXPECT_EQ(imported.Difinitions.Chunks, oneByOne.Difinitions.Chunks);
+    EXPECT_EQ(imported.TotalSize, oneByOne.TotalSize);
+    EXPECT_EQ(imported.Objects.Size, oneByOne.Objects.Size);
+    EXPECT_EQ(FindByName(imported.Objects, "a"), 1);  // the second "a" of the scene, now first
+    EXPECT_EQ(FindByName(imported.Objects, "d"), 5);
+    EXPECT_EQ(FindByName(imported.Difinitions, "s"), 1);
+}
+
 }  // namespace
 }  // namespace pellwise
