@@ -24,8 +24,10 @@ bool MakeHardLink(const std::string& existing, const std::string& link);
 // on Windows open in a program that does not let it be replaced.
 SystemError CheckReplaceable(const std::string& path);
 
-// Why no file can be created in `folder`, or nothing. Creates and removes a
-// probe file, since only trying tells (rights, a read-only medium).
+// Why no file can be created in `folder`, or nothing. Creates a probe file,
+// since only trying tells (rights, a read-only medium): one the system removes
+// even when the process is killed (an unnamed file on Linux, delete-on-close
+// on Windows), or else one removed at once.
 SystemError CheckWritableFolder(const std::string& folder);
 
 bool RemoveEmptyFolder(const std::string& folder);

@@ -38,6 +38,16 @@ SystemError CheckWritableFolder(const std::string& folder) {
     struct stat st {};
     if (stat(folder.c_str(), &st) != 0) return LastSystemError(folder);
     if ((st.st_mode & 0222) == 0) return {ReasonKind::ReadOnly, folder, {}};
+#ifdef O_TMPFILE
+    // A file without a name: it tells the same, and a run killed while it is
+    // open leaves nothing behind in the game's folder.
+    const int unnamed = ::open(folder.c_str(), O_TMPFILE | O_WRONLY | O_CLOEXEC, 0644);
+    if (unnamed >= 0) {
+        ::close(unnamed);
+        return {};
+    }
+    if (errno != EOPNOTSUPP && errno != EISDIR && errno != EINVAL) return LastSystemError(folder);
+#endif
     const std::string probe = JoinPath(folder, "~pellwise-probe.tmp");
     const int fd = ::open(probe.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
     if (fd < 0) return LastSystemError(folder);

@@ -114,7 +114,8 @@ for delay in $delays; do
         state=installed
     else
         state=mixed
-        mixed+=("$where: $(diff "$work/untouched.tree" "$work/now.tree" | grep -c '^>') files differ from the untouched tree")
+        differing=$(diff "$work/untouched.tree" "$work/now.tree" | grep '^>' | cut -d' ' -f3)
+        mixed+=("$where: $(wc -l <<<"$differing") files differ from the untouched tree, first $(head -1 <<<"$differing")")
     fi
     if [ "$run_status" -eq 0 ]; then
         outcome="finished before the kill"
