@@ -4,7 +4,10 @@
 count_results() {
     local passed=0 failed=0 f head tests failures errors disabled skipped
     for f in $(find "$@" -name '*.xml' 2>/dev/null); do
-        head=$(tr -d '\r' < "$f" | grep -m1 -o '<testsuites [^>]*>') || continue
+        # grep reads the file itself: a pipe into "grep -m1" kills its writer
+        # with SIGPIPE on a large report, which pipefail turned into a skip.
+        head=$(grep -m1 -o '<testsuites [^>]*>' "$f" | tr -d '\r')
+        [ -n "$head" ] || continue
         tests=$(attr "$head" tests); failures=$(attr "$head" failures); errors=$(attr "$head" errors)
         disabled=$(attr "$head" disabled); skipped=$(attr "$head" skipped)
         failed=$((failed + failures + errors))
