@@ -22,11 +22,12 @@ size_t WindowSizeFor(FileStream& file) {
 
 }  // namespace
 
-ForwardReader::ForwardReader(FileStream& file) : file_(file), window_(WindowSizeFor(file)) {}
+ForwardReader::ForwardReader(FileStream& file)
+    : file_(file), windowSize_(WindowSizeFor(file)), window_(std::make_unique_for_overwrite<uint8_t[]>(windowSize_)) {}
 
 std::span<const uint8_t> ForwardReader::Peek(size_t count) {
     if (end_ - begin_ < count) Refill();
-    return std::span<const uint8_t>(window_).subspan(begin_, std::min(count, end_ - begin_));
+    return std::span<const uint8_t>(window_.get() + begin_, std::min(count, end_ - begin_));
 }
 
 bool ForwardReader::Skip(size_t count) {
@@ -39,21 +40,21 @@ bool ForwardReader::Skip(size_t count) {
 bool ForwardReader::Take(size_t count, std::vector<uint8_t>& block) {
     size_t here = std::min(count, end_ - begin_);
     block.reserve(count);
-    block.assign(window_.begin() + static_cast<std::ptrdiff_t>(begin_),
-                 window_.begin() + static_cast<std::ptrdiff_t>(begin_ + here));
+    block.assign(window_.get() + begin_, window_.get() + begin_ + here);
     begin_ += here;
     position_ += here;
     if (here == count) return true;
     block.resize(count);
-    if (count - here >= window_.size()) {
+    if (count - here >= windowSize_) {
         if (!ReadFully(file_, block.data() + here, count - here)) return false;
+        Hash(block.data() + here, count - here);
         position_ += count - here;
         return true;
     }
     while (here < count) {
         if (!Refill()) return false;
         const size_t part = std::min(count - here, end_ - begin_);
-        std::copy_n(window_.begin() + static_cast<std::ptrdiff_t>(begin_), part, block.begin() + here);
+        std::copy_n(window_.get() + begin_, part, block.begin() + static_cast<std::ptrdiff_t>(here));
         begin_ += part;
         position_ += part;
         here += part;
@@ -62,13 +63,19 @@ bool ForwardReader::Take(size_t count, std::vector<uint8_t>& block) {
 }
 
 bool ForwardReader::Refill() {
-    std::copy(window_.begin() + static_cast<std::ptrdiff_t>(begin_),
-              window_.begin() + static_cast<std::ptrdiff_t>(end_), window_.begin());
+    std::copy(window_.get() + begin_, window_.get() + end_, window_.get());
     end_ -= begin_;
     begin_ = 0;
-    const int got = file_.Read(window_.data() + end_, static_cast<int>(window_.size() - end_));
-    end_ += static_cast<size_t>(std::max(got, 0));
-    return got > 0;
+    const int got = file_.Read(window_.get() + end_, static_cast<int>(windowSize_ - end_));
+    if (got <= 0) return false;
+    Hash(window_.get() + end_, static_cast<size_t>(got));
+    end_ += static_cast<size_t>(got);
+    return true;
+}
+
+void ForwardReader::Hash(const uint8_t* bytes, size_t count) {
+    read_.Crc = Crc32c(bytes, count, read_.Crc);
+    read_.Size += count;
 }
 
 }  // namespace pellwise

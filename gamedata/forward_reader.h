@@ -2,8 +2,11 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <memory>
 #include <span>
 #include <vector>
+
+#include "services/checksum.h"
 
 namespace pellwise {
 
@@ -30,16 +33,22 @@ public:
     bool Skip(size_t count);
     // Takes the next `count` bytes into `block`; false when the file ends first.
     bool Take(size_t count, std::vector<uint8_t>& block);
+    // The size and CRC-32C of every byte read from the file so far (taken or
+    // not): of the whole file once it has been read to its end.
+    FileDigest Read() const { return read_; }
 
 private:
     // Moves what is left to the front and fills the rest; false when nothing came.
     bool Refill();
+    void Hash(const uint8_t* bytes, size_t count);
 
     FileStream& file_;
-    std::vector<uint8_t> window_;
+    size_t windowSize_;
+    std::unique_ptr<uint8_t[]> window_;  // not cleared when made: only bytes read into it are used
     size_t begin_ = 0;
     size_t end_ = 0;
     uint64_t position_ = 0;
+    FileDigest read_;
 };
 
 }  // namespace pellwise

@@ -4,6 +4,7 @@
 // writer (scene_writer.cpp).
 
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -94,6 +95,9 @@ struct SceneFile {
     // written back after it unchanged.
     std::vector<uint8_t> Trailing;
     uint64_t FileSize = 0;  // the file's size as read, trailing bytes included
+    // The size and CRC-32C of the bytes the load read: the whole file, so
+    // that whoever keeps the file as it was need not read it again to hash it.
+    FileDigest Read;
 };
 
 // The four known sections in the order a scene is written, each with the kind
@@ -110,7 +114,7 @@ inline constexpr KnownSection kKnownSections[] = {
     {kSectionAE50, kChunkAE51, &SceneFile::SectionAE50},
 };
 
-// Empties every list (unknown sections too) and sets TotalSize to 0;
+// Empties every list (unknown sections too) and sets TotalSize, FileSize and Read to 0;
 // FileName and OverwriteAnswer stay.
 void Clear(SceneFile& scene);
 void ClearList(SectionList& list);
@@ -170,5 +174,9 @@ bool SaveToFile(const SceneFile& scene, const std::string& path, MessageService&
 // 0xAE02 section, a second file head and a repeated section's head are left
 // out, the trailing bytes are not.
 uint64_t WrittenSize(const SceneFile& scene);
+
+// What SaveToFile writes, for a writer of the caller's choosing; nothing when
+// it would refuse. The content refers to the scene, which must outlive it.
+std::optional<FileContent> SceneContent(const SceneFile& scene);
 
 }  // namespace pellwise

@@ -60,6 +60,7 @@ void Clear(SceneFile& scene) {
     scene.Trailing.clear();
     scene.TotalSize = 0;
     scene.FileSize = 0;
+    scene.Read = {};
 }
 
 uint16_t ChunkId(const Block& block) { return ByteReader(block).U16(kChunkIdOffset); }

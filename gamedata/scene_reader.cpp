@@ -50,6 +50,7 @@ public:
         if (size_ > bound_ && !TakeBlock(bound_, size_ - bound_, scene_.Trailing)) return Result::Damaged;
         scene_.TotalSize = bound_ - dropped_;
         scene_.FileSize = size_;
+        scene_.Read = input_.Read();
         return Result::Ok;
     }
 

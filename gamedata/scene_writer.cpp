@@ -91,21 +91,24 @@ private:
 
 }  // namespace
 
-bool SaveToFile(const SceneFile& scene, const std::string& path, FileError& error, InjectedFault fault) {
+std::optional<FileContent> SceneContent(const SceneFile& scene) {
     const SceneWriter writer(scene);
+    const std::optional<uint32_t> total = writer.CheckedTotal();
+    if (!total) return std::nullopt;
+    return FileContent{*total + scene.Trailing.size(), [writer](AtomicFileSink& sink) { return writer.Write(sink); }};
+}
+
+bool SaveToFile(const SceneFile& scene, const std::string& path, FileError& error, InjectedFault fault) {
     AtomicWriteOptions options;
     options.fault = fault;
     error = {FileErrorKind::None, GameFileKind::Scene, path, 0, {}};
-    const std::optional<uint32_t> total = writer.CheckedTotal();
-    const AtomicWriteStatus status = total
-                                         ? StreamFileAtomically(
-                                               path, *total + scene.Trailing.size(),
-                                               [&writer](AtomicFileSink& sink) { return writer.Write(sink); }, options)
-                                         : AtomicWriteStatus::WriteFailed;
+    const std::optional<FileContent> content = SceneContent(scene);
+    const AtomicWriteStatus status =
+        content ? StreamFileAtomically(path, content->Size, content->Write, options) : AtomicWriteStatus::WriteFailed;
     if (status == AtomicWriteStatus::Ok) return true;
     error.Kind = FileErrorKind::CannotWrite;
     // A model whose sizes disagree is no fault of the system's.
-    if (total) error.Reason = WriteFailureReason(path);
+    if (content) error.Reason = WriteFailureReason(path);
     return false;
 }
 
@@ -114,8 +117,8 @@ bool SaveToFile(const SceneFile& scene, const std::string& path, MessageService&
 }
 
 uint64_t WrittenSize(const SceneFile& scene) {
-    const std::optional<uint32_t> total = SceneWriter(scene).CheckedTotal();
-    return total ? *total + scene.Trailing.size() : 0;
+    const std::optional<FileContent> content = SceneContent(scene);
+    return content ? content->Size : 0;
 }
 
 }  // namespace pellwise

@@ -175,20 +175,24 @@ bool Load(TextDB& db, const std::string& path, MessageService& messages) {
     return ShowingFileError(messages, [&](FileError& error) { return Load(db, path, error); });
 }
 
+std::optional<FileContent> TextDbContent(const TextDB& db) {
+    const std::optional<uint32_t> size = ImageSize(db);
+    if (!size) return std::nullopt;
+    return FileContent{*size, [&db](AtomicFileSink& sink) { return WriteImage(db, sink); }};
+}
+
 bool Save(const TextDB& db, const std::string& path, FileError& error) {
     error = {FileErrorKind::None, GameFileKind::TextDb, path, 0, {}};
-    const std::optional<uint32_t> size = ImageSize(db);
+    const std::optional<FileContent> content = TextDbContent(db);
     AtomicWriteOptions options;
     options.mode = AtomicWriteMode::ExistingOnly;
     const AtomicWriteStatus status =
-        size ? StreamFileAtomically(
-                   path, *size, [&db](AtomicFileSink& sink) { return WriteImage(db, sink); }, options)
-             : AtomicWriteStatus::WriteFailed;
+        content ? StreamFileAtomically(path, content->Size, content->Write, options) : AtomicWriteStatus::WriteFailed;
     if (status == AtomicWriteStatus::Ok) return true;
     error.Kind = FileErrorKind::CannotWrite;
     if (status == AtomicWriteStatus::TargetMissing) {
         error.Reason = {ReasonKind::NotFound, path, {}};
-    } else if (size) {
+    } else if (content) {
         error.Reason = WriteFailureReason(path);
     }
     return false;

@@ -8,6 +8,7 @@
 
 #include "gamedata/file_error.h"
 #include "gamedata/text_index.h"
+#include "services/atomic_file.h"
 
 namespace pellwise {
 
@@ -123,6 +124,9 @@ bool Load(TextDB& db, const std::string& path, MessageService& messages);
 bool Save(const TextDB& db, const std::string& path, FileError& error);
 // The same, showing the error ("IO error").
 bool Save(const TextDB& db, const std::string& path, MessageService& messages);
+// What Save writes, for a writer of the caller's choosing; nothing when the
+// offsets would not fit in 32 bits. The content refers to the database.
+std::optional<FileContent> TextDbContent(const TextDB& db);
 
 TextDBKind DetectKind(TextDB& db);
 

@@ -68,10 +68,62 @@ AtomicWriteStatus ReplaceAtomically(const std::string& path, const Filler& fill,
 // above all), and a scene of a few MiB then goes out in a handful.
 constexpr size_t kSinkBufferSize = 1024 * 1024;
 
+// Writes and closes a staged file; see StreamStagedFile.
+AtomicWriteStatus WriteStaged(const std::string& path, const Filler& fill, InjectedFault fault,
+                              const std::string& model) {
+    if (fault == InjectedFault::Create) return AtomicWriteStatus::WriteFailed;
+    bool written = false;
+    {
+        FileStream stream = FileStream::OpenForWriting(path, CreationMode::CreateAlways);
+        if (!stream.IsOpen()) return AtomicWriteStatus::WriteFailed;
+        written = fill(stream, fault == InjectedFault::Write) && fault != InjectedFault::Flush;
+        if (written) stream.StartWriteOut();
+    }
+    if (!written) {
+        RemoveFile(path);
+        return AtomicWriteStatus::WriteFailed;
+    }
+    if (!model.empty()) platform::CarryOver(path, platform::InspectTarget(model));
+    return AtomicWriteStatus::Ok;
+}
+
+// Exactly the content's bytes; `written` (when given) receives their digest.
+Filler SinkFiller(const FileContent& content, FileDigest* written) {
+    return [&content, written](FileStream& stream, bool failHalfway) {
+        AtomicFileSink sink(stream, failHalfway ? content.Size / 2 : content.Size);
+        const bool put = content.Write(sink);
+        const bool finished = sink.Finish();
+        if (written) *written = sink.Written();
+        return put && finished && !failHalfway && sink.Accepted() == content.Size;
+    };
+}
+
+// A copy of `in` from its start. A read that fails looks like the end of the
+// file: only a copy as long as the source counts as complete.
+Filler CopyFiller(FileStream& in, FileDigest* written) {
+    return [&in, written](FileStream& stream, bool failHalfway) {
+        const uint32_t size = in.Size();
+        FileDigest digest;
+        const size_t chunkSize = std::clamp<size_t>(size, 1, 1 << 20);
+        const auto chunk = std::make_unique_for_overwrite<char[]>(chunkSize);
+        while (const int n = in.Read(chunk.get(), static_cast<int>(chunkSize))) {
+            const std::string_view piece(chunk.get(), static_cast<size_t>(n));
+            if (!WriteAll(stream, piece) || failHalfway) return false;
+            digest.Crc = Crc32c(piece.data(), piece.size(), digest.Crc);
+            digest.Size += piece.size();
+        }
+        if (written) *written = digest;
+        return !failHalfway && digest.Size == size;
+    };
+}
+
 }  // namespace
 
 AtomicFileSink::AtomicFileSink(FileStream& stream, uint64_t limit)
-    : stream_(stream), buffer_(static_cast<size_t>(std::min<uint64_t>(kSinkBufferSize, limit))), limit_(limit) {}
+    : stream_(stream),
+      capacity_(static_cast<size_t>(std::min<uint64_t>(kSinkBufferSize, limit))),
+      buffer_(std::make_unique_for_overwrite<char[]>(capacity_)),
+      limit_(limit) {}
 
 bool AtomicFileSink::Put(const void* bytes, size_t count) {
     if (refused_ || broken_) return false;
@@ -82,22 +134,30 @@ bool AtomicFileSink::Put(const void* bytes, size_t count) {
     }
     accepted_ += count;
     const auto* piece = static_cast<const char*>(bytes);
-    if (count > buffer_.size() - used_) {
+    if (count > capacity_ - used_) {
         if (!Drain()) return false;
-        if (count >= buffer_.size()) {
-            broken_ = !WriteAll(stream_, std::string_view(piece, count));
+        if (count >= capacity_) {
+            broken_ = !WritePiece(std::string_view(piece, count));
             return !broken_ && !refused_;
         }
     }
-    std::copy(piece, piece + count, buffer_.data() + used_);
+    std::copy(piece, piece + count, buffer_.get() + used_);
     used_ += count;
     return !refused_;
 }
 
 bool AtomicFileSink::Drain() {
-    if (!broken_ && used_ > 0) broken_ = !WriteAll(stream_, std::string_view(buffer_.data(), used_));
+    if (!broken_ && used_ > 0) broken_ = !WritePiece(std::string_view(buffer_.get(), used_));
     used_ = 0;
     return !broken_;
+}
+
+// The bytes are hashed while they are still in the cache from being written.
+bool AtomicFileSink::WritePiece(std::string_view bytes) {
+    if (!WriteAll(stream_, bytes)) return false;
+    written_.Crc = Crc32c(bytes.data(), bytes.size(), written_.Crc);
+    written_.Size += bytes.size();
+    return true;
 }
 
 bool AtomicFileSink::Finish() { return Drain() && !refused_; }
@@ -116,32 +176,30 @@ AtomicWriteStatus WriteFileAtomically(const std::string& path, std::string_view 
 
 AtomicWriteStatus StreamFileAtomically(const std::string& path, uint64_t size, const ContentWriter& write,
                                        const AtomicWriteOptions& options) {
-    const Filler fill = [size, &write](FileStream& stream, bool failHalfway) {
-        AtomicFileSink sink(stream, failHalfway ? size / 2 : size);
-        const bool written = write(sink);
-        const bool finished = sink.Finish();
-        return written && finished && !failHalfway && sink.Accepted() == size;
-    };
-    return ReplaceAtomically(path, fill, options, "");
+    return ReplaceAtomically(path, SinkFiller({size, write}, nullptr), options, "");
 }
 
 AtomicWriteStatus CopyFileAtomically(const std::string& source, const std::string& target,
                                      const AtomicWriteOptions& options) {
     FileStream in = FileStream::OpenForReading(source);
     if (!in.IsOpen()) return AtomicWriteStatus::WriteFailed;
-    const Filler fill = [&in](FileStream& stream, bool failHalfway) {
-        // A read that fails looks like the end of the file: only a copy as
-        // long as the source counts as complete.
-        const uint32_t size = in.Size();
-        uint32_t copied = 0;
-        std::vector<char> chunk(std::clamp<size_t>(size, 1, 1 << 20));
-        while (const int n = in.Read(chunk.data(), static_cast<int>(chunk.size()))) {
-            if (!WriteAll(stream, std::string_view(chunk.data(), static_cast<size_t>(n))) || failHalfway) return false;
-            copied += static_cast<uint32_t>(n);
-        }
-        return !failHalfway && copied == size;
-    };
-    return ReplaceAtomically(target, fill, options, source);
+    return ReplaceAtomically(target, CopyFiller(in, nullptr), options, source);
+}
+
+AtomicWriteStatus StreamStagedFile(const std::string& path, const FileContent& content, FileDigest& written,
+                                   InjectedFault fault) {
+    return WriteStaged(path, SinkFiller(content, &written), fault, "");
+}
+
+AtomicWriteStatus CopyToStagedFile(const std::string& source, const std::string& path, FileDigest& written) {
+    FileStream in = FileStream::OpenForReading(source);
+    if (!in.IsOpen()) return AtomicWriteStatus::WriteFailed;
+    return WriteStaged(path, CopyFiller(in, &written), InjectedFault::None, source);
+}
+
+bool FlushWrittenFile(const std::string& path) {
+    FileStream stream = FileStream::OpenForWriting(path, CreationMode::KeepExisting);
+    return stream.IsOpen() && stream.Flush();
 }
 
 void RemoveStaleTemporary(const std::string& path) {

@@ -3,9 +3,12 @@
 #include <cstddef>
 #include <cstdint>
 #include <functional>
+#include <memory>
 #include <string>
 #include <string_view>
 #include <vector>
+
+#include "services/checksum.h"
 
 namespace pellwise {
 
@@ -56,21 +59,33 @@ public:
     // Writes out what is gathered; false when anything was refused.
     bool Finish();
     uint64_t Accepted() const { return accepted_; }
+    // The size and CRC-32C of what went to the file: after Finish, the whole
+    // content, so that nobody needs to read the file again to hash it.
+    FileDigest Written() const { return written_; }
 
 private:
     bool Drain();
+    bool WritePiece(std::string_view bytes);
 
     FileStream& stream_;
-    std::vector<char> buffer_;
+    size_t capacity_;
+    std::unique_ptr<char[]> buffer_;  // not cleared when made: only what was put in is written
     size_t used_ = 0;
     uint64_t limit_;
     uint64_t accepted_ = 0;
     bool refused_ = false;
     bool broken_ = false;  // the file refused a write
+    FileDigest written_;
 };
 
 // Puts the content of the file into the sink; false to abandon the write.
 using ContentWriter = std::function<bool(AtomicFileSink&)>;
+
+// Content made piece by piece, of a size known before it is written.
+struct FileContent {
+    uint64_t Size = 0;
+    ContentWriter Write;
+};
 
 // WriteFileAtomically for content that is produced piece by piece rather than
 // held whole: exactly `size` bytes, or the write fails and the target stays as
@@ -84,6 +99,20 @@ AtomicWriteStatus StreamFileAtomically(const std::string& path, uint64_t size, c
 // A source that cannot be read is a WriteFailed.
 AtomicWriteStatus CopyFileAtomically(const std::string& source, const std::string& target,
                                      const AtomicWriteOptions& options = {});
+
+// A transaction's staged file is a temporary file already: it is written under
+// its own name rather than through another temporary beside it, and it is not
+// flushed here. The system is asked to start writing it out at once, and the
+// transaction flushes its staged files together (FlushWrittenFile) before it
+// relies on them, so the waits for the disk overlap the work on the next
+// file. A failed write removes the file. `written` receives the size and
+// CRC-32C of the content. A copy takes the source's permissions.
+AtomicWriteStatus StreamStagedFile(const std::string& path, const FileContent& content, FileDigest& written,
+                                   InjectedFault fault = InjectedFault::None);
+AtomicWriteStatus CopyToStagedFile(const std::string& source, const std::string& path, FileDigest& written);
+
+// Forces what was written to an existing file to the disk.
+bool FlushWrittenFile(const std::string& path);
 
 // Removes a temporary file left beside path by an earlier, interrupted run.
 void RemoveStaleTemporary(const std::string& path);

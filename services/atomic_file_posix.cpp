@@ -5,6 +5,7 @@
 #include <cstdio>
 
 #include "services/atomic_file_platform.h"
+#include "services/volume.h"
 
 namespace pellwise::atomic_file_platform {
 
@@ -14,14 +15,6 @@ std::string FolderOf(const std::string& path) {
     const size_t slash = path.find_last_of('/');
     if (slash == std::string::npos) return ".";
     return slash == 0 ? "/" : path.substr(0, slash);
-}
-
-// A rename is durable only once the folder that records it is on the disk.
-void FlushFolder(const std::string& folder) {
-    const int fd = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-    if (fd < 0) return;
-    fsync(fd);
-    ::close(fd);
 }
 
 }  // namespace
@@ -43,6 +36,7 @@ void CarryOver(const std::string& temporary, const TargetState& target) {
 
 bool ReplaceTarget(const std::string& temporary, const std::string& target) {
     if (std::rename(temporary.c_str(), target.c_str()) != 0) return false;
+    // A rename is durable only once the folder that records it is on the disk.
     FlushFolder(FolderOf(target));
     return true;
 }

@@ -2,7 +2,7 @@
 
 #include <array>
 #include <cstring>
-#include <vector>
+#include <memory>
 
 #include "services/file_stream.h"
 
@@ -77,9 +77,10 @@ std::optional<FileDigest> DigestOfFile(const std::string& path) {
     FileStream in = FileStream::OpenForReading(path);
     if (!in.IsOpen()) return std::nullopt;
     FileDigest digest;
-    std::vector<char> buffer(1 << 20);
-    while (const int n = in.Read(buffer.data(), static_cast<int>(buffer.size()))) {
-        digest.Crc = Crc32c(buffer.data(), static_cast<size_t>(n), digest.Crc);
+    constexpr int kPiece = 1 << 20;
+    const auto buffer = std::make_unique_for_overwrite<char[]>(kPiece);
+    while (const int n = in.Read(buffer.get(), kPiece)) {
+        digest.Crc = Crc32c(buffer.get(), static_cast<size_t>(n), digest.Crc);
         digest.Size += static_cast<uint64_t>(n);
     }
     if (digest.Size != in.Size()) return std::nullopt;

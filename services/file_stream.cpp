@@ -2,7 +2,7 @@
 
 #include <algorithm>
 #include <cstring>
-#include <vector>
+#include <memory>
 
 #include "services/file_stream_platform.h"
 
@@ -22,7 +22,8 @@ constexpr size_t kBufferSize = 64 * 1024;
 // pointer follows when bytes are next transferred.
 struct FileStream::Impl {
     std::unique_ptr<PlatformFile> file;
-    std::vector<uint8_t> buffer;
+    // Not cleared when made: every byte used has been read into it first.
+    std::unique_ptr<uint8_t[]> buffer;
     uint64_t bufferStart = 0;
     size_t bufferLength = 0;
     uint64_t position = 0;
@@ -43,8 +44,8 @@ struct FileStream::Impl {
     bool Refill() {
         bufferLength = 0;
         if (!MoveFilePointer()) return false;
-        if (buffer.empty()) buffer.resize(kBufferSize);
-        const int got = file->Read(buffer.data(), static_cast<int>(buffer.size()));
+        if (!buffer) buffer = std::make_unique_for_overwrite<uint8_t[]>(kBufferSize);
+        const int got = file->Read(buffer.get(), static_cast<int>(kBufferSize));
         filePosition += static_cast<uint64_t>(got);
         bufferStart = position;
         bufferLength = static_cast<size_t>(got);
@@ -88,7 +89,7 @@ int FileStream::Read(void* buffer, int n) {
         const size_t available = s.BufferedAtPosition();
         if (available > 0) {
             const size_t take = std::min(available, wanted - done);
-            std::memcpy(out + done, s.buffer.data() + (s.position - s.bufferStart), take);
+            std::memcpy(out + done, s.buffer.get() + (s.position - s.bufferStart), take);
             s.position += take;
             done += take;
             continue;
@@ -156,5 +157,9 @@ std::string FileStream::ReadLine() {
 }
 
 bool FileStream::Flush() { return IsOpen() && impl_->file->Flush(); }
+
+void FileStream::StartWriteOut() {
+    if (IsOpen()) impl_->file->StartWriteOut();
+}
 
 }  // namespace pellwise

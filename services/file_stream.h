@@ -9,6 +9,7 @@ namespace pellwise {
 enum class CreationMode {
     CreateAlways,      // a new file, or an existing one cut to 0
     TruncateExisting,  // an existing file cut to 0; fails when there is none
+    KeepExisting,      // an existing file as it is, to flush what was written to it earlier
 };
 
 enum class SeekOrigin { Begin = 0, Current = 1, End = 2 };
@@ -44,6 +45,10 @@ public:
     std::string ReadLine();
     // Forces written bytes to the disk (fsync / FlushFileBuffers).
     bool Flush();
+    // Asks the system to begin writing the written bytes to the disk without
+    // waiting for it, so that a Flush later finds the work done (Linux only;
+    // elsewhere the system's own write-behind does it).
+    void StartWriteOut();
 
 private:
     explicit FileStream(std::unique_ptr<PlatformFile> file);

@@ -29,6 +29,7 @@ public:
     // The file's length, or -1 when it cannot be determined.
     int64_t Size();
     bool Flush();
+    void StartWriteOut();
 
 private:
     explicit PlatformFile(intptr_t handle) : handle_(handle) {}

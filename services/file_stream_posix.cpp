@@ -54,7 +54,8 @@ std::unique_ptr<PlatformFile> PlatformFile::OpenForWriting(const std::string& pa
     const int flags = O_WRONLY | O_CLOEXEC | (mode == CreationMode::CreateAlways ? O_CREAT : 0);
     const int fd = ::open(path.c_str(), flags, 0666);
     if (fd < 0) return nullptr;
-    if (!TakeLock(fd, LOCK_EX) || ftruncate(fd, 0) != 0) return Refuse(fd, errno);
+    if (!TakeLock(fd, LOCK_EX)) return Refuse(fd, errno);
+    if (mode != CreationMode::KeepExisting && ftruncate(fd, 0) != 0) return Refuse(fd, errno);
     return std::unique_ptr<PlatformFile>(new PlatformFile(fd));
 }
 
@@ -91,5 +92,11 @@ int64_t PlatformFile::Size() {
 }
 
 bool PlatformFile::Flush() { return fsync(Descriptor(handle_)) == 0; }
+
+void PlatformFile::StartWriteOut() {
+#ifdef SYNC_FILE_RANGE_WRITE
+    sync_file_range(Descriptor(handle_), 0, 0, SYNC_FILE_RANGE_WRITE);
+#endif
+}
 
 }  // namespace pellwise

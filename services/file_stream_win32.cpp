@@ -18,7 +18,9 @@ std::unique_ptr<PlatformFile> PlatformFile::OpenForReading(const std::string& pa
 }
 
 std::unique_ptr<PlatformFile> PlatformFile::OpenForWriting(const std::string& path, CreationMode mode) {
-    const DWORD disposition = mode == CreationMode::CreateAlways ? CREATE_ALWAYS : TRUNCATE_EXISTING;
+    const DWORD disposition = mode == CreationMode::CreateAlways       ? CREATE_ALWAYS
+                              : mode == CreationMode::TruncateExisting ? TRUNCATE_EXISTING
+                                                                       : OPEN_EXISTING;
     const HANDLE h = CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, disposition, FILE_ATTRIBUTE_NORMAL, nullptr);
     if (h == INVALID_HANDLE_VALUE) return nullptr;
     return std::unique_ptr<PlatformFile>(new PlatformFile(reinterpret_cast<intptr_t>(h)));
@@ -52,5 +54,7 @@ int64_t PlatformFile::Size() {
 }
 
 bool PlatformFile::Flush() { return FlushFileBuffers(Handle(handle_)) != 0; }
+
+void PlatformFile::StartWriteOut() {}
 
 }  // namespace pellwise

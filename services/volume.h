@@ -35,4 +35,9 @@ bool RemoveEmptyFolder(const std::string& folder);
 // Puts `from` in the place of `to` in one step, replacing it.
 bool MoveReplacing(const std::string& from, const std::string& to);
 
+// Makes the folder's names (a file created, renamed or removed in it) as
+// lasting as the files' content: fsync of the folder on POSIX. Windows file
+// systems record names in their own journal, and there it does nothing.
+void FlushFolder(const std::string& folder);
+
 }  // namespace pellwise

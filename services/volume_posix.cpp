@@ -58,4 +58,11 @@ SystemError CheckWritableFolder(const std::string& folder) {
 
 bool RemoveEmptyFolder(const std::string& folder) { return ::rmdir(folder.c_str()) == 0; }
 
+void FlushFolder(const std::string& folder) {
+    const int fd = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (fd < 0) return;
+    fsync(fd);
+    ::close(fd);
+}
+
 }  // namespace pellwise

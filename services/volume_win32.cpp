@@ -44,4 +44,6 @@ SystemError CheckWritableFolder(const std::string& folder) {
 
 bool RemoveEmptyFolder(const std::string& folder) { return RemoveDirectoryA(folder.c_str()) != 0; }
 
+void FlushFolder(const std::string&) {}
+
 }  // namespace pellwise

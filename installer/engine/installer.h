@@ -100,12 +100,12 @@ private:
     WizardResult Stop(WizardStop stop, const MessageText& message);
     WizardResult RunChecks();
     void LoadObjectStore(const std::vector<std::string>& files, Answer storeOverwrite);
-    void PatchMission(const std::string& name, SceneFile& patch, const std::string& writeTo, PatchReport& report);
+    void PatchMission(const std::string& name, SceneFile& patch, PatchReport& report);
     SystemError Preflight(const std::vector<std::string>& run, const std::vector<std::string>& files) const;
     void RunInMemory(const std::vector<std::string>& run, const LooseFilePlan& plan, const PatchOptions& options,
                      const PatchCallbacks& callbacks, PatchReport& report);
     bool AskReplace(const LooseFilePlan& plan, Answer preset, PatchReport& report);
-    bool StageTextDb(const std::string& staged) const;
+    bool StageTextDb(GameTransaction& txn, const std::string& staged) const;
     std::string TextDbRelative() const;
     void StageAndSwitch(const std::vector<std::string>& run, LooseFilePlan& plan, const PatchOptions& options,
                         const PatchCallbacks& callbacks, PatchReport& report);

@@ -67,6 +67,14 @@ SystemError WriteFailure(const std::string& path) {
     return reason;
 }
 
+// The patched scene to its staged file; the original's digest comes from the load.
+bool StageScene(GameTransaction& txn, const SceneFile& patch, const std::string& staged) {
+    const std::optional<FileContent> content = SceneContent(patch);
+    if (!content || !txn.WriteStaged(staged, *content)) return false;
+    txn.NoteOriginal(staged, patch.Read);
+    return true;
+}
+
 bool SamePath(const std::string& a, const std::string& b) {
 #ifdef _WIN32
     return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) {
@@ -202,7 +210,7 @@ void Installer::RunInMemory(const std::vector<std::string>& run, const LooseFile
     patch.OverwriteAnswer = options.Overwrite;
     for (size_t i = 0; i < run.size(); ++i) {
         Progress(callbacks, PatchProgress::Stage::Mission, i, run);
-        PatchMission(run[i], patch, {}, report);
+        PatchMission(run[i], patch, report);
         Clear(patch);
     }
     report.SceneAnswer = patch.OverwriteAnswer;
@@ -258,16 +266,21 @@ void Installer::StageAndSwitch(const std::vector<std::string>& run, LooseFilePla
     patch.OverwriteAnswer = options.Overwrite;
     for (size_t i = 0; i < run.size() && !report.Stop; ++i) {
         Progress(callbacks, PatchProgress::Stage::Mission, i, run);
-        PatchMission(run[i], patch, staged[i], report);
+        PatchMission(run[i], patch, report);
+        MissionReport& m = report.Missions.back();
+        if (m.Outcome == MissionOutcome::LoadFailed) {
+            txn.Unstage(SceneRelative(gameDir_, run[i]));
+        } else if (!StageScene(txn, patch, staged[i])) {
+            // The player hears of it from the run's report, which names the reason.
+            m.Outcome = MissionOutcome::SaveFailed;
+            report.Stop = WriteFailure(staged[i]);
+        }
         Clear(patch);
-        const MissionReport& m = report.Missions.back();
-        if (m.Outcome == MissionOutcome::LoadFailed) txn.Unstage(SceneRelative(gameDir_, run[i]));
-        if (m.Outcome == MissionOutcome::SaveFailed) report.Stop = WriteFailure(staged[i]);
     }
     report.SceneAnswer = patch.OverwriteAnswer;
     Progress(callbacks, PatchProgress::Stage::TextDb, run.size(), run);
     CollectAddedTexts(report);
-    if (!report.Stop && !StageTextDb(stagedDb)) report.Stop = WriteFailure(stagedDb);
+    if (!report.Stop && !StageTextDb(txn, stagedDb)) report.Stop = WriteFailure(stagedDb);
 
     Progress(callbacks, PatchProgress::Stage::Files, run.size(), run);
     if (!report.Stop && report.FilesFolderPresent) {
@@ -279,7 +292,7 @@ void Installer::StageAndSwitch(const std::vector<std::string>& run, LooseFilePla
                 continue;
             }
             MakeFolders(ParentFolder(stagedFiles[i]));
-            if (CopyFileAtomically(JoinPath(filesDir, plan.Files[i]), stagedFiles[i]) != AtomicWriteStatus::Ok)
+            if (!txn.CopyStaged(JoinPath(filesDir, plan.Files[i]), stagedFiles[i]))
                 report.Stop = WriteFailure(stagedFiles[i]);
             // A long copy keeps the window alive like a long import does.
             if (callbacks.AfterChunk) callbacks.AfterChunk();
@@ -321,15 +334,12 @@ void Installer::HandleVirtualStore(const std::vector<std::string>& run, const Lo
         MoveVirtualStoreCopies(gameDir_, number, report.VirtualStoreFound, report.VirtualStoreAnswer, messages_);
 }
 
-bool Installer::StageTextDb(const std::string& staged) const {
-    // The database is only ever written over an existing file.
-    if (WriteFileAtomically(staged, {}) != AtomicWriteStatus::Ok) return false;
-    FileError error;
-    return Save(*textDb_, staged, error);
+bool Installer::StageTextDb(GameTransaction& txn, const std::string& staged) const {
+    const std::optional<FileContent> content = TextDbContent(*textDb_);
+    return content && txn.WriteStaged(staged, *content);
 }
 
-void Installer::PatchMission(const std::string& name, SceneFile& patch, const std::string& writeTo,
-                             PatchReport& report) {
+void Installer::PatchMission(const std::string& name, SceneFile& patch, PatchReport& report) {
     MissionReport mission;
     mission.Name = name;
     mission.ScenePath = ScenePath(PathInAnyCase(gameDir_, "MISSIONS/"), name);
@@ -347,10 +357,6 @@ void Installer::PatchMission(const std::string& name, SceneFile& patch, const st
     std::vector<ChunkImport> imports = ImportObjects(patch, store_, context_);
     Classify(imports, mission);
     mission.SizeAfter = static_cast<uint32_t>(WrittenSize(patch));
-    // The scene goes to its staged file; the player hears of a failure from
-    // the run's report, which names the reason.
-    FileError error;
-    if (!writeTo.empty() && !SaveToFile(patch, writeTo, error)) mission.Outcome = MissionOutcome::SaveFailed;
     report.Missions.push_back(std::move(mission));
 }
 

@@ -1,9 +1,11 @@
 #include "installer/engine/transaction.h"
 
 #include <algorithm>
+#include <set>
 
 #include "installer/engine/folders.h"
 #include "services/atomic_file.h"
+#include "services/file_stream.h"
 #include "services/file_system.h"
 #include "services/paths.h"
 #include "services/volume.h"
@@ -64,6 +66,13 @@ bool FinishSwitch(const std::string& gameDir, const Journal& journal) {
     RemoveTree(WithTrailingSeparator(JoinPath(BackupFolder(gameDir), std::to_string(journal.Record.Number))));
     RemoveEmptyFolders(gameDir, journal.Record.Folders);
     return DropRecord(gameDir, journal.Record.Number);
+}
+
+// The digest of a kept original: as the run read it while the kept file still
+// has that size, else read again.
+std::optional<FileDigest> KeptDigest(const std::string& backup, const std::optional<FileDigest>& read) {
+    if (read && FileStream::OpenForReading(backup).Size() == read->Size) return read;
+    return DigestOfFile(backup);
 }
 
 void UndoStaging(const std::string& gameDir, const Journal& journal) {
@@ -231,9 +240,40 @@ void GameTransaction::Unstage(const std::string& target) {
     for (auto it = steps.begin(); it != steps.end(); ++it) {
         if (it->Remove || it->Target != target) continue;
         RemoveFile(FullPath(it->Staged));
+        staged_.erase(FullPath(it->Staged));
         steps.erase(it);
         return;
     }
+}
+
+bool GameTransaction::WriteStaged(const std::string& staged, const FileContent& content) {
+    FileDigest written;
+    if (StreamStagedFile(staged, content, written) != AtomicWriteStatus::Ok) return false;
+    staged_[staged].Written = written;
+    return true;
+}
+
+bool GameTransaction::CopyStaged(const std::string& source, const std::string& staged) {
+    FileDigest written;
+    if (CopyToStagedFile(source, staged, written) != AtomicWriteStatus::Ok) return false;
+    staged_[staged].Written = written;
+    return true;
+}
+
+void GameTransaction::NoteOriginal(const std::string& staged, FileDigest digest) { staged_[staged].Original = digest; }
+
+// Every staged file is on the disk, under its name, before the journal says
+// the switch has begun: the switch must never put a file in place that a
+// power cut could leave empty.
+SystemError GameTransaction::FlushStaged() {
+    std::set<std::string> folders;
+    for (const auto& [path, file] : staged_) {
+        if (!file.Written) continue;
+        if (!FlushWrittenFile(path)) return LastSystemError(path);
+        folders.insert(ParentFolder(path));
+    }
+    for (const std::string& folder : folders) FlushFolder(folder);
+    return {};
 }
 
 SystemError GameTransaction::Begin() {
@@ -249,14 +289,17 @@ SystemError GameTransaction::KeepOriginals() {
         FileChange change;
         change.Path = step.Target;
         const std::string target = FullPath(step.Target);
-        const std::optional<FileDigest> after = DigestOfFile(FullPath(step.Staged));
-        if (!after) return LastSystemError(FullPath(step.Staged));
+        const std::string staged = FullPath(step.Staged);
+        const auto known = staged_.find(staged);
+        const StagedFile noted = known != staged_.end() ? known->second : StagedFile{};
+        const std::optional<FileDigest> after = noted.Written ? noted.Written : DigestOfFile(staged);
+        if (!after) return LastSystemError(staged);
         change.After = *after;
         if (FileExists(target)) {
             change.Kind = ChangeKind::Replaced;
             const std::string backup = BackupPathOf(gameDir_, journal_.Record.Number, step.Target);
             if (!LinkOrCopy(target, backup)) return LastSystemError(backup);
-            const std::optional<FileDigest> before = DigestOfFile(backup);
+            const std::optional<FileDigest> before = KeptDigest(backup, noted.Original);
             if (!before) return LastSystemError(backup);
             change.Before = *before;
         }
@@ -300,6 +343,7 @@ SystemError GameTransaction::Switch() {
 }
 
 SystemError GameTransaction::Commit() {
+    if (SystemError error = FlushStaged()) return error;
     if (journal_.Kind == JournalKind::Install) {
         if (SystemError error = KeepOriginals()) return error;
     }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <map>
 #include <memory>
 #include <optional>
 #include <string>
@@ -7,6 +8,7 @@
 #include <vector>
 
 #include "installer/engine/ledger.h"
+#include "services/atomic_file.h"
 #include "services/folder_lock.h"
 #include "services/system_error.h"
 
@@ -86,6 +88,16 @@ public:
     // Drops the step of a staged file that will not be written after all.
     void Unstage(const std::string& target);
 
+    // Writes the staged file `staged` (a path Stage gave) with the content, or
+    // with a copy of `source`, hashing it as it goes. The disk's work is left
+    // to run behind the rest of the staging; Commit flushes every staged file
+    // before the switch.
+    bool WriteStaged(const std::string& staged, const FileContent& content);
+    bool CopyStaged(const std::string& source, const std::string& staged);
+    // The target of `staged` as this run read it, so that keeping the
+    // original needs no second read of it.
+    void NoteOriginal(const std::string& staged, FileDigest digest);
+
     // Writes the journal before the first staged file.
     SystemError Begin();
     // Keeps the originals (install), writes the journal's switch, puts every
@@ -100,12 +112,20 @@ public:
     std::string FullPath(const std::string& relative) const;
 
 private:
+    SystemError FlushStaged();
     SystemError KeepOriginals();
     SystemError Switch();
     void PutOriginalsBack(size_t switched);
 
+    // What the run knows of a staged file, by its full path.
+    struct StagedFile {
+        std::optional<FileDigest> Written;  // written by WriteStaged or CopyStaged, not yet flushed
+        std::optional<FileDigest> Original;
+    };
+
     std::string gameDir_;
     Journal journal_;
+    std::map<std::string, StagedFile> staged_;
     int nextName_ = 0;
     bool begun_ = false;
     bool done_ = false;

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include "gamedata/forward_reader.h"
 #include "gamedata/scene_file.h"
 #include "tests/gamedata/scene_test_support.h"
 
@@ -35,6 +36,22 @@ TEST_F(SceneReaderTest, AFileThatCannotBeOpenedOrHasAWrongSignatureFailsTheLoad)
 }
 
 Bytes WithTotal(uint32_t total, const Bytes& body) { return Join({Le16(kSceneSignature), Le32(total), body}); }
+
+// The load hashes what it reads, through its window and past it for a chunk
+// larger than the window, so that a backup of the scene needs no second read.
+TEST_F(SceneReaderTest, TheLoadGivesTheDigestOfTheWholeFile) {
+    Bytes large(ForwardReader::kWindowSize + 4099, 0x5A);
+    for (size_t i = 0; i < large.size(); i += 97) large[i] = static_cast<uint8_t>(i);
+    const Bytes chunk = Join({Le16(kChunkObject), Le32(static_cast<uint32_t>(large.size() + 6)), large});
+    const Bytes objects = Join({Le16(kSectionObjects), Le32(static_cast<uint32_t>(chunk.size() + 6)), chunk});
+    for (const Bytes& file : {LargeScene(nullptr), WithTotal(static_cast<uint32_t>(objects.size() + 6), objects)}) {
+        SceneFile scene;
+        const std::string path = Write("scene2.bin", file);
+        ASSERT_TRUE(LoadFromFile(scene, path, messages_));
+        EXPECT_EQ(std::optional<FileDigest>(scene.Read), DigestOfFile(path));
+        EXPECT_EQ(scene.Read.Size, file.size());
+    }
+}
 
 // One row per kind of size that disagrees with the file; the fuzzer covers
 // damage at random.

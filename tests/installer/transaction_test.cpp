@@ -86,6 +86,27 @@ TEST(Transaction, InstallInstallRestoreRestoreGivesBackEachTree) {
     EXPECT_NE(run.Out.find("There is no install to restore"), std::string::npos) << run.Out;
 }
 
+// The digests are taken from the bytes as they are read and written, not
+// from the files afterwards; they must still be those of the files.
+TEST(Transaction, TheLedgerHoldsTheDigestsOfTheFilesOnTheDisk) {
+    const Sample sample("digests");
+    const SampleGame& game = sample.Game;
+    ASSERT_EQ(Pellwise(InstallArgs(game, Yes({"--all-missions"}))).Status, kExitOk);
+    const std::optional<std::vector<InstallRecord>> ledger = ReadLedger(game.GameDir);
+    ASSERT_TRUE(ledger && ledger->size() == 1);
+    const InstallRecord& record = ledger->front();
+    ASSERT_GE(record.Files.size(), game.Missions.size() + 1);
+    int replaced = 0;
+    for (const FileChange& change : record.Files) {
+        SCOPED_TRACE(change.Path);
+        EXPECT_EQ(DigestOfFile(JoinPath(game.GameDir, change.Path)), change.After);
+        if (change.Kind != ChangeKind::Replaced) continue;
+        ++replaced;
+        EXPECT_EQ(DigestOfFile(BackupPathOf(game.GameDir, record.Number, change.Path)), change.Before);
+    }
+    EXPECT_GE(replaced, static_cast<int>(game.Missions.size()) + 1);
+}
+
 // A file something else changed after the install is not overwritten unless
 // the player insists.
 TEST(Transaction, RestoreRefusesAChangedFileUnlessForced) {

@@ -59,6 +59,39 @@ TEST(AtomicFile, EveryFailingStageAndEveryWrongSizeKeepsTheOldFileAndRemovesTheT
     }
 }
 
+// A staged file is written under its own name; its digest is that of the
+// bytes on the disk, pieces larger than the sink's buffer included; a flush
+// later keeps it as it is; a failed one is gone.
+TEST(AtomicFile, AStagedFileIsWrittenInPlaceHashedAndFlushedLaterOrRemoved) {
+    TempFolder folder;
+    const std::string path = folder.Path("~pw0.pellwise-stage");
+    const std::string large(3 * 1024 * 1024 + 17, 'L');
+    const FileContent content{large.size() + 7, [&large](AtomicFileSink& sink) {
+                                  return sink.Put("head") && sink.Put(large) && sink.Put("end");
+                              }};
+    FileDigest written;
+    ASSERT_EQ(StreamStagedFile(path, content, written), AtomicWriteStatus::Ok);
+    EXPECT_FALSE(Exists(TemporaryPathFor(path)));
+    EXPECT_EQ(DigestOfFile(path), std::optional<FileDigest>(written));
+    EXPECT_TRUE(FlushWrittenFile(path));
+    EXPECT_EQ(ReadBytes(path), "head" + large + "end");
+    EXPECT_FALSE(FlushWrittenFile(folder.Path("missing")));
+
+    const std::string copy = folder.Path("~pw1.pellwise-stage");
+    FileDigest copied;
+    ASSERT_EQ(CopyToStagedFile(path, copy, copied), AtomicWriteStatus::Ok);
+    EXPECT_EQ(copied, written);
+    EXPECT_EQ(ReadBytes(copy), "head" + large + "end");
+
+    for (const InjectedFault fault : {InjectedFault::Write, InjectedFault::Flush}) {
+        EXPECT_EQ(StreamStagedFile(path, content, written, fault), AtomicWriteStatus::WriteFailed);
+        EXPECT_FALSE(Exists(path));
+    }
+    const FileContent shortOne{10, [](AtomicFileSink& sink) { return sink.Put("12345"); }};
+    EXPECT_EQ(StreamStagedFile(path, shortOne, written), AtomicWriteStatus::WriteFailed);
+    EXPECT_FALSE(Exists(path));
+}
+
 // A read-only file is the player's choice, and a folder is not ours to replace.
 TEST(AtomicFile, AReadOnlyTargetOrAFolderInThePlaceOfTheTargetIsLeftAlone) {
     TempFolder folder;
