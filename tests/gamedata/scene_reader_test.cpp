@@ -53,6 +53,26 @@ TEST_F(SceneReaderTest, TheLoadGivesTheDigestOfTheWholeFile) {
     }
 }
 
+// A scene loaded over another reuses the memory of its chunks: every chunk
+// must still be exactly the file's, whatever the sizes before.
+TEST_F(SceneReaderTest, ASceneLoadedOverAnotherEqualsAFreshLoad) {
+    Bytes objects;
+    for (int i = 0; i < 500; ++i) {
+        const Bytes object = Object("other" + std::to_string(i), 40 + (i * 37) % 300);
+        objects.insert(objects.end(), object.begin(), object.end());
+    }
+    const std::string first = Write("first.bin", LargeScene());
+    const std::string second = Write("second.bin", SceneBytes(Chunk(kSectionObjects, objects)));
+    SceneFile reused, fresh;
+    for (const std::string& path : {first, second, first}) {
+        ASSERT_TRUE(LoadFromFile(reused, path, messages_));
+        ASSERT_TRUE(LoadFromFile(fresh = SceneFile{}, path, messages_));
+        EXPECT_EQ(reused.Objects.Chunks, fresh.Objects.Chunks) << path;
+        EXPECT_EQ(reused.HeaderChunks.Chunks, fresh.HeaderChunks.Chunks) << path;
+        Clear(reused);
+    }
+}
+
 // One row per kind of size that disagrees with the file; the fuzzer covers
 // damage at random.
 TEST_F(SceneReaderTest, DamagedFilesFailTheLoadWithTheOffsetAndStayUntouched) {
