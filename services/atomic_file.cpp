@@ -69,8 +69,8 @@ AtomicWriteStatus ReplaceAtomically(const std::string& path, const Filler& fill,
 constexpr size_t kSinkBufferSize = 1024 * 1024;
 
 // Writes and closes a staged file; see StreamStagedFile.
-AtomicWriteStatus WriteStaged(const std::string& path, const Filler& fill, InjectedFault fault,
-                              const std::string& model) {
+AtomicWriteStatus FillStagedFile(const std::string& path, const Filler& fill, InjectedFault fault,
+                                 const std::string& model) {
     if (fault == InjectedFault::Create) return AtomicWriteStatus::WriteFailed;
     bool written = false;
     {
@@ -188,13 +188,13 @@ AtomicWriteStatus CopyFileAtomically(const std::string& source, const std::strin
 
 AtomicWriteStatus StreamStagedFile(const std::string& path, const FileContent& content, FileDigest& written,
                                    InjectedFault fault) {
-    return WriteStaged(path, SinkFiller(content, &written), fault, "");
+    return FillStagedFile(path, SinkFiller(content, &written), fault, "");
 }
 
 AtomicWriteStatus CopyToStagedFile(const std::string& source, const std::string& path, FileDigest& written) {
     FileStream in = FileStream::OpenForReading(source);
     if (!in.IsOpen()) return AtomicWriteStatus::WriteFailed;
-    return WriteStaged(path, CopyFiller(in, &written), InjectedFault::None, source);
+    return FillStagedFile(path, CopyFiller(in, &written), InjectedFault::None, source);
 }
 
 bool FlushWrittenFile(const std::string& path) {
