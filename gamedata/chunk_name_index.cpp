@@ -2,15 +2,15 @@
 
 #include <algorithm>
 #include <bit>
-#include <functional>
 
 #include "gamedata/scene_file.h"
+#include "services/string_hash.h"
 
 namespace pellwise {
 
 namespace {
 
-uint32_t HashOf(std::string_view name) { return static_cast<uint32_t>(std::hash<std::string_view>{}(name)); }
+uint32_t HashOf(std::string_view name) { return HashText(name); }
 
 }  // namespace
 

@@ -1,7 +1,8 @@
 #include "gamedata/text_index.h"
 
 #include <algorithm>
-#include <functional>
+
+#include "services/string_hash.h"
 
 namespace pellwise {
 namespace {
@@ -16,11 +17,13 @@ size_t CapacityFor(size_t count) {
     return capacity;
 }
 
+// Whether a table of `capacity` slots (a capacity as above, or 0) takes
+// `count` entries: CapacityFor without its loop, for every insert.
+bool Holds(size_t capacity, size_t count) { return capacity >= kSmallestCapacity && count <= capacity / 4 * 3; }
+
 }  // namespace
 
-uint32_t FirstEntryIndex::Hash(std::string_view text) {
-    return static_cast<uint32_t>(std::hash<std::string_view>{}(text));
-}
+uint32_t FirstEntryIndex::Hash(std::string_view text) { return HashText(text); }
 
 size_t FirstEntryIndex::SlotFor(std::string_view text, uint32_t hash, const TextPool& pool) const {
     const size_t mask = slots_.size() - 1;
@@ -36,7 +39,7 @@ uint32_t FirstEntryIndex::Find(std::string_view text, uint32_t hash, const TextP
 }
 
 uint32_t FirstEntryIndex::Claim(std::string_view text, uint32_t hash, uint32_t position, const TextPool& pool) {
-    if (CapacityFor(used_ + 1) > slots_.size()) Rebuild(CapacityFor(used_ + 1));
+    if (!Holds(slots_.size(), used_ + 1)) Rebuild(CapacityFor(used_ + 1));
     Slot& slot = slots_[SlotFor(text, hash, pool)];
     if (slot.Position == kNone) {
         slot = {position, hash};
@@ -89,7 +92,7 @@ void IdSet::Insert(uint32_t id) {
         hasFreeMarker_ = true;
         return;
     }
-    if (CapacityFor(used_ + 1) > slots_.size()) Rebuild(CapacityFor(used_ + 1));
+    if (!Holds(slots_.size(), used_ + 1)) Rebuild(CapacityFor(used_ + 1));
     uint32_t& slot = slots_[SlotFor(id)];
     if (slot == kFree) {
         slot = id;

@@ -125,7 +125,7 @@ AtomicFileSink::AtomicFileSink(FileStream& stream, uint64_t limit)
       buffer_(std::make_unique_for_overwrite<char[]>(capacity_)),
       limit_(limit) {}
 
-bool AtomicFileSink::Put(const void* bytes, size_t count) {
+bool AtomicFileSink::PutPiece(const void* bytes, size_t count) {
     if (refused_ || broken_) return false;
     if (count > limit_ - accepted_) {
         // What still fits goes in, so that a fault can leave a half-written file behind.

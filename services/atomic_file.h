@@ -2,6 +2,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <cstring>
 #include <functional>
 #include <memory>
 #include <string>
@@ -53,7 +54,16 @@ public:
 
     // False when the piece could not be written or would pass the limit; the
     // content is then lost, and every later piece is refused.
-    bool Put(const void* bytes, size_t count);
+    bool Put(const void* bytes, size_t count) {
+        // Most pieces are small and fit: they cost no call.
+        if (count <= capacity_ - used_ && count <= limit_ - accepted_ && !refused_ && !broken_) {
+            if (count > 0) std::memcpy(buffer_.get() + used_, bytes, count);
+            used_ += count;
+            accepted_ += count;
+            return true;
+        }
+        return PutPiece(bytes, count);
+    }
     bool Put(std::string_view bytes) { return Put(bytes.data(), bytes.size()); }
 
     // Writes out what is gathered; false when anything was refused.
@@ -64,6 +74,7 @@ public:
     FileDigest Written() const { return written_; }
 
 private:
+    bool PutPiece(const void* bytes, size_t count);
     bool Drain();
     bool WritePiece(std::string_view bytes);
 
