@@ -25,11 +25,6 @@ size_t WindowSizeFor(FileStream& file) {
 ForwardReader::ForwardReader(FileStream& file)
     : file_(file), windowSize_(WindowSizeFor(file)), window_(std::make_unique_for_overwrite<uint8_t[]>(windowSize_)) {}
 
-std::span<const uint8_t> ForwardReader::Peek(size_t count) {
-    if (end_ - begin_ < count) Refill();
-    return std::span<const uint8_t>(window_.get() + begin_, std::min(count, end_ - begin_));
-}
-
 bool ForwardReader::Skip(size_t count) {
     if (Peek(count).size() < count) return false;
     begin_ += count;
@@ -37,7 +32,7 @@ bool ForwardReader::Skip(size_t count) {
     return true;
 }
 
-bool ForwardReader::Take(size_t count, std::vector<uint8_t>& block) {
+bool ForwardReader::TakeAcrossWindow(size_t count, std::vector<uint8_t>& block) {
     size_t here = std::min(count, end_ - begin_);
     block.reserve(count);
     block.assign(window_.get() + begin_, window_.get() + begin_ + here);

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <algorithm>
 #include <cstddef>
 #include <cstdint>
 #include <memory>
@@ -28,16 +29,27 @@ public:
     // Bytes taken so far.
     uint64_t Position() const { return position_; }
     // The next `count` bytes, not taken; fewer where the file ends.
-    std::span<const uint8_t> Peek(size_t count);
+    std::span<const uint8_t> Peek(size_t count) {
+        if (end_ - begin_ < count) Refill();
+        return std::span<const uint8_t>(window_.get() + begin_, std::min(count, end_ - begin_));
+    }
     // Takes the next `count` bytes and drops them; false when the file ends first.
     bool Skip(size_t count);
     // Takes the next `count` bytes into `block`; false when the file ends first.
-    bool Take(size_t count, std::vector<uint8_t>& block);
+    bool Take(size_t count, std::vector<uint8_t>& block) {
+        if (count > end_ - begin_) return TakeAcrossWindow(count, block);
+        // A chunk is usually in the window whole: one copy, no call.
+        block.assign(window_.get() + begin_, window_.get() + begin_ + count);
+        begin_ += count;
+        position_ += count;
+        return true;
+    }
     // The size and CRC-32C of every byte read from the file so far (taken or
     // not): of the whole file once it has been read to its end.
     FileDigest Read() const { return read_; }
 
 private:
+    bool TakeAcrossWindow(size_t count, std::vector<uint8_t>& block);
     // Moves what is left to the front and fills the rest; false when nothing came.
     bool Refill();
     void Hash(const uint8_t* bytes, size_t count);

@@ -1,4 +1,5 @@
 #include <algorithm>
+#include <cstring>
 
 #include "gamedata/byte_reader.h"
 #include "gamedata/scene_file.h"
@@ -18,8 +19,9 @@ std::string_view NameAt(std::span<const uint8_t> bytes, uint64_t offset, uint64_
     if (offset >= bytes.size()) return {};
     const uint64_t available = std::min<uint64_t>(length, bytes.size() - offset);
     const auto* first = reinterpret_cast<const char*>(bytes.data() + offset);
-    const auto* last = std::find(first, first + available, '\0');
-    return std::string_view(first, static_cast<size_t>(last - first));
+    const void* nul = std::memchr(first, '\0', static_cast<size_t>(available));
+    return std::string_view(
+        first, nul ? static_cast<size_t>(static_cast<const char*>(nul) - first) : static_cast<size_t>(available));
 }
 
 uint64_t LengthLessHead(uint32_t size) { return size > kChunkHeadSize ? size - kChunkHeadSize : 0; }
