@@ -174,13 +174,10 @@ bool SaveToFile(const SceneFile& scene, const std::string& path, FileError& erro
 bool SaveToFile(const SceneFile& scene, const std::string& path, MessageService& messages,
                 InjectedFault fault = InjectedFault::None);
 
-// The size of the file SaveToFile writes (0 when it would refuse): an emptied
-// 0xAE02 section, a second file head and a repeated section's head are left
-// out, the trailing bytes are not.
-uint64_t WrittenSize(const SceneFile& scene);
-
 // What SaveToFile writes, for a writer of the caller's choosing; nothing when
 // it would refuse. The content refers to the scene, which must outlive it.
+// Its size leaves out an emptied 0xAE02 section, a second file head and a
+// repeated section's head, not the trailing bytes.
 std::optional<FileContent> SceneContent(const SceneFile& scene);
 
 }  // namespace pellwise

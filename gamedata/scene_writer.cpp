@@ -116,9 +116,4 @@ bool SaveToFile(const SceneFile& scene, const std::string& path, MessageService&
     return ShowingFileError(messages, [&](FileError& error) { return SaveToFile(scene, path, error, fault); });
 }
 
-uint64_t WrittenSize(const SceneFile& scene) {
-    const std::optional<FileContent> content = SceneContent(scene);
-    return content ? content->Size : 0;
-}
-
 }  // namespace pellwise

@@ -2,6 +2,7 @@
 
 #include <functional>
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -100,7 +101,8 @@ private:
     WizardResult Stop(WizardStop stop, const MessageText& message);
     WizardResult RunChecks();
     void LoadObjectStore(const std::vector<std::string>& files, Answer storeOverwrite);
-    void PatchMission(const std::string& name, SceneFile& patch, PatchReport& report);
+    // Loads and patches the scene; what to write, or nothing when it did not load.
+    std::optional<FileContent> PatchMission(const std::string& name, SceneFile& patch, PatchReport& report);
     SystemError Preflight(const std::vector<std::string>& run, const std::vector<std::string>& files) const;
     void RunInMemory(const std::vector<std::string>& run, const LooseFilePlan& plan, const PatchOptions& options,
                      const PatchCallbacks& callbacks, PatchReport& report);

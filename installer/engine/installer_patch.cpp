@@ -67,14 +67,6 @@ SystemError WriteFailure(const std::string& path) {
     return reason;
 }
 
-// The patched scene to its staged file; the original's digest comes from the load.
-bool StageScene(GameTransaction& txn, const SceneFile& patch, const std::string& staged) {
-    const std::optional<FileContent> content = SceneContent(patch);
-    if (!content || !txn.WriteStaged(staged, *content)) return false;
-    txn.NoteOriginal(staged, patch.Read);
-    return true;
-}
-
 bool SamePath(const std::string& a, const std::string& b) {
 #ifdef _WIN32
     return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) {
@@ -266,14 +258,17 @@ void Installer::StageAndSwitch(const std::vector<std::string>& run, LooseFilePla
     patch.OverwriteAnswer = options.Overwrite;
     for (size_t i = 0; i < run.size() && !report.Stop; ++i) {
         Progress(callbacks, PatchProgress::Stage::Mission, i, run);
-        PatchMission(run[i], patch, report);
+        const std::optional<FileContent> content = PatchMission(run[i], patch, report);
         MissionReport& m = report.Missions.back();
         if (m.Outcome == MissionOutcome::LoadFailed) {
             txn.Unstage(SceneRelative(gameDir_, run[i]));
-        } else if (!StageScene(txn, patch, staged[i])) {
+        } else if (!content || !txn.WriteStaged(staged[i], *content)) {
             // The player hears of it from the run's report, which names the reason.
             m.Outcome = MissionOutcome::SaveFailed;
             report.Stop = WriteFailure(staged[i]);
+        } else {
+            // The original's digest comes from the load.
+            txn.NoteOriginal(staged[i], patch.Read);
         }
         Clear(patch);
     }
@@ -339,7 +334,7 @@ bool Installer::StageTextDb(GameTransaction& txn, const std::string& staged) con
     return content && txn.WriteStaged(staged, *content);
 }
 
-void Installer::PatchMission(const std::string& name, SceneFile& patch, PatchReport& report) {
+std::optional<FileContent> Installer::PatchMission(const std::string& name, SceneFile& patch, PatchReport& report) {
     MissionReport mission;
     mission.Name = name;
     mission.ScenePath = ScenePath(PathInAnyCase(gameDir_, "MISSIONS/"), name);
@@ -349,15 +344,17 @@ void Installer::PatchMission(const std::string& name, SceneFile& patch, PatchRep
         ShowFileError(messages_, mission.LoadError);
         mission.Outcome = MissionOutcome::LoadFailed;
         report.Missions.push_back(std::move(mission));
-        return;
+        return std::nullopt;
     }
     mission.SizeBefore = static_cast<uint32_t>(patch.FileSize);
     mission.TrailingBytes = static_cast<uint32_t>(patch.Trailing.size());
     for (const RawSection& section : patch.UnknownSections) mission.UnknownSections.push_back(section.Id);
     std::vector<ChunkImport> imports = ImportObjects(patch, store_, context_);
     Classify(imports, mission);
-    mission.SizeAfter = static_cast<uint32_t>(WrittenSize(patch));
+    std::optional<FileContent> content = SceneContent(patch);
+    mission.SizeAfter = content ? static_cast<uint32_t>(content->Size) : 0;
     report.Missions.push_back(std::move(mission));
+    return content;
 }
 
 void Installer::CollectAddedTexts(PatchReport& report) const {

@@ -24,7 +24,7 @@ protected:
         EXPECT_TRUE(SaveToFile(scene, path, messages_));
         EXPECT_EQ(messages_.Count(), 0);
         const Bytes written = ReadBack(path);
-        const uint64_t promised = WrittenSize(scene);
+        const uint64_t promised = SceneContent(scene) ? SceneContent(scene)->Size : 0;
         EXPECT_TRUE(LoadFromFile(scene, path, messages_));
         EXPECT_EQ(scene.TotalSize + scene.Trailing.size(), written.size());
         EXPECT_EQ(promised, written.size());
