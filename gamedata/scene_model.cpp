@@ -46,8 +46,9 @@ std::string_view AE51Name(std::span<const uint8_t> bytes) {
 }  // namespace
 
 void ClearList(SectionList& list) {
+    // The list keeps its room: the next load of a scene of the same size
+    // fills it without growing it step by step.
     list.Chunks.clear();
-    list.Chunks.shrink_to_fit();
     list.Names.Clear();
     list.Size = 0;
 }
