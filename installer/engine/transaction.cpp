@@ -78,7 +78,7 @@ std::optional<FileDigest> KeptDigest(const std::string& backup, const std::optio
 void UndoStaging(const std::string& gameDir, const Journal& journal) {
     for (const JournalStep& step : journal.Steps) {
         if (step.Remove) continue;
-        // The writers put a staged file together under a temporary name of its own.
+        // Earlier versions put a staged file together under a temporary name of its own.
         RemoveStaleTemporary(JoinPath(gameDir, step.Staged));
         RemoveFile(JoinPath(gameDir, step.Staged));
     }
