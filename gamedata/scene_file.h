@@ -10,7 +10,6 @@
 #include <vector>
 
 #include "gamedata/answer.h"
-#include "gamedata/block_pool.h"
 #include "gamedata/chunk_name_index.h"
 #include "gamedata/file_error.h"
 #include "services/atomic_file.h"
@@ -99,8 +98,6 @@ struct SceneFile {
     // The size and CRC-32C of the bytes the load read: the whole file, so
     // that whoever keeps the file as it was need not read it again to hash it.
     FileDigest Read;
-    // The memory of the chunks Clear took away, for the next load to fill.
-    BlockPool Spare;
 };
 
 // The four known sections in the order a scene is written, each with the kind
@@ -117,8 +114,7 @@ inline constexpr KnownSection kKnownSections[] = {
     {kSectionAE50, kChunkAE51, &SceneFile::SectionAE50},
 };
 
-// Empties every list (unknown sections too), keeping the chunks' memory in
-// Spare, and sets TotalSize, FileSize and Read to 0;
+// Empties every list (unknown sections too) and sets TotalSize, FileSize and Read to 0;
 // FileName and OverwriteAnswer stay.
 void Clear(SceneFile& scene);
 void ClearList(SectionList& list);

@@ -54,11 +54,11 @@ void ClearList(SectionList& list) {
 }
 
 void Clear(SceneFile& scene) {
-    for (SectionList* list :
-         {&scene.HeaderChunks, &scene.Objects, &scene.Difinitions, &scene.SectionAE02, &scene.SectionAE50}) {
-        scene.Spare.Keep(list->Chunks);
-        ClearList(*list);
-    }
+    ClearList(scene.HeaderChunks);
+    ClearList(scene.Objects);
+    ClearList(scene.Difinitions);
+    ClearList(scene.SectionAE02);
+    ClearList(scene.SectionAE50);
     scene.UnknownSections.clear();
     scene.Trailing.clear();
     scene.TotalSize = 0;

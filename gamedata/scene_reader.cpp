@@ -97,8 +97,7 @@ private:
             if (uint64_t{pos_} + 2 > bound_) return Fail(pos_);
             if (IsSectionId(U16(pos_))) return true;
             std::optional<uint32_t> size = ChunkSizeWithin(pos_, bound_);
-            if (!size || !TakeBlock(pos_, *size, scene_.HeaderChunks.Chunks.emplace_back(scene_.Spare.Take(*size))))
-                return false;
+            if (!size || !TakeBlock(pos_, *size, scene_.HeaderChunks.Chunks.emplace_back())) return false;
             pos_ += *size;
         }
     }
@@ -125,8 +124,7 @@ private:
         if (!SkipHead(sectionStart)) return false;
         for (pos_ = sectionStart + kChunkHeadSize; pos_ < sectionEnd;) {
             std::optional<uint32_t> chunkSize = ChunkSizeWithin(pos_, sectionEnd);
-            if (!chunkSize || !TakeBlock(pos_, *chunkSize, list->Chunks.emplace_back(scene_.Spare.Take(*chunkSize))))
-                return false;
+            if (!chunkSize || !TakeBlock(pos_, *chunkSize, list->Chunks.emplace_back())) return false;
             pos_ += *chunkSize;
         }
         if (list->Size == 0) {
@@ -173,9 +171,7 @@ bool LoadFromFile(SceneFile& scene, const std::string& path, FileError& error) {
         return false;
     }
     SceneReader reader(scene, file);
-    const SceneReader::Result result = reader.Read();
-    scene.Spare.Release();
-    switch (result) {
+    switch (reader.Read()) {
         case SceneReader::Result::Ok:
             return true;
         case SceneReader::Result::BadSignature:
@@ -187,7 +183,6 @@ bool LoadFromFile(SceneFile& scene, const std::string& path, FileError& error) {
             break;
     }
     Clear(scene);
-    scene.Spare.Release();
     return false;
 }
 

@@ -53,8 +53,8 @@ TEST_F(SceneReaderTest, TheLoadGivesTheDigestOfTheWholeFile) {
     }
 }
 
-// A scene loaded over another reuses the memory of its chunks: every chunk
-// must still be exactly the file's, whatever the sizes before.
+// A scene loaded over another keeps the room of the lists before it: every
+// chunk must still be exactly the file's, whatever stood there before.
 TEST_F(SceneReaderTest, ASceneLoadedOverAnotherEqualsAFreshLoad) {
     Bytes objects;
     for (int i = 0; i < 500; ++i) {
