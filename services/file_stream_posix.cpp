@@ -32,13 +32,26 @@ std::unique_ptr<PlatformFile> Refuse(int fd, int reason) {
     return nullptr;
 }
 
+// Reading a file is no reason to write its inode: with relatime, the first
+// read after a change updates the access time, and an install reads hundreds
+// of files just unpacked, whose updates the run's flushes would then carry to
+// the disk. The system refuses O_NOATIME on a file of another owner.
+int OpenWithoutAccessTime(const std::string& path) {
+    constexpr int kFlags = O_RDONLY | O_CLOEXEC | O_NONBLOCK;
+#ifdef O_NOATIME
+    const int fd = ::open(path.c_str(), kFlags | O_NOATIME);
+    if (fd >= 0 || errno != EPERM) return fd;
+#endif
+    return ::open(path.c_str(), kFlags);
+}
+
 }  // namespace
 
 std::unique_ptr<PlatformFile> PlatformFile::OpenForReading(const std::string& path) {
     // Only regular files are read: a named pipe or a terminal in the game's
     // folder would block the open or the reads for good. O_NONBLOCK lets the
     // open of a pipe return so it can be refused; regular files ignore it.
-    const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
+    const int fd = OpenWithoutAccessTime(path);
     if (fd < 0) return nullptr;
     struct stat st {};
     if (fstat(fd, &st) != 0) return Refuse(fd, errno);
