@@ -74,41 +74,41 @@ void FirstEntryIndex::Rebuild(size_t capacity) {
     }
 }
 
-size_t IdSet::SlotFor(uint32_t id) const {
-    // Game IDs run in long consecutive ranges; the multiplication scatters
-    // them, so that a missing ID never probes through a whole range.
+size_t IdSet::SlotFor(uint32_t number) const {
+    // The multiplication scatters consecutive blocks, so that a missing one
+    // never probes through a whole range.
     const size_t mask = slots_.size() - 1;
-    for (size_t i = static_cast<size_t>((uint64_t{id} * 0x9E3779B97F4A7C15u) >> 32) & mask;; i = (i + 1) & mask)
-        if (slots_[i] == id || slots_[i] == kFree) return i;
+    for (size_t i = static_cast<size_t>((uint64_t{number} * 0x9E3779B97F4A7C15u) >> 32) & mask;; i = (i + 1) & mask)
+        if (slots_[i].Number == number || slots_[i].Number == kFree) return i;
 }
 
 bool IdSet::Contains(uint32_t id) const {
-    if (id == kFree) return hasFreeMarker_;
-    return !slots_.empty() && slots_[SlotFor(id)] == id;
+    if (slots_.empty()) return false;
+    const Block& block = slots_[SlotFor(id / 64)];
+    return block.Number == id / 64 && (block.Bits >> (id % 64) & 1) != 0;
 }
 
 void IdSet::Insert(uint32_t id) {
-    if (id == kFree) {
-        hasFreeMarker_ = true;
-        return;
-    }
     if (!Holds(slots_.size(), used_ + 1)) Rebuild(CapacityFor(used_ + 1));
-    uint32_t& slot = slots_[SlotFor(id)];
-    if (slot == kFree) {
-        slot = id;
+    Block& block = slots_[SlotFor(id / 64)];
+    if (block.Number == kFree) {
+        block.Number = id / 64;
         ++used_;
     }
+    block.Bits |= uint64_t{1} << (id % 64);
 }
 
+// Room for `count` IDs in consecutive ranges; scattered ones grow the table.
 void IdSet::Reserve(size_t count) {
-    if (CapacityFor(count) > slots_.size()) Rebuild(CapacityFor(count));
+    const size_t blocks = count / 64 + 64;
+    if (!Holds(slots_.size(), blocks)) Rebuild(CapacityFor(blocks));
 }
 
 void IdSet::Rebuild(size_t capacity) {
-    std::vector<uint32_t> old(capacity, kFree);
+    std::vector<Block> old(capacity);
     old.swap(slots_);
-    for (const uint32_t id : old)
-        if (id != kFree) slots_[SlotFor(id)] = id;
+    for (const Block& block : old)
+        if (block.Number != kFree) slots_[SlotFor(block.Number)] = block;
 }
 
 }  // namespace pellwise

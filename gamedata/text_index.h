@@ -62,8 +62,11 @@ private:
     size_t used_ = 0;
 };
 
-// A set of 32-bit IDs, open addressing with linear probing. The value
-// 0xFFFFFFFF marks free slots, so that ID is kept apart in a flag.
+// A set of 32-bit IDs, kept by blocks of 64 consecutive IDs: the block's
+// number and one bit per ID, open addressing with linear probing over the
+// blocks. Game IDs run in long consecutive ranges, so a database of a hundred
+// thousand entries fills a few thousand blocks, and the table stays in the
+// processor's cache while the database loads.
 class IdSet {
 public:
     bool Contains(uint32_t id) const;
@@ -71,14 +74,17 @@ public:
     void Reserve(size_t count);
 
 private:
-    static constexpr uint32_t kFree = 0xFFFFFFFF;
+    static constexpr uint32_t kFree = 0xFFFFFFFF;  // no block has this number
+    struct Block {
+        uint32_t Number = kFree;  // id / 64
+        uint64_t Bits = 0;        // bit id % 64 of each ID in the set
+    };
 
-    size_t SlotFor(uint32_t id) const;
+    size_t SlotFor(uint32_t number) const;
     void Rebuild(size_t capacity);
 
-    std::vector<uint32_t> slots_;
+    std::vector<Block> slots_;
     size_t used_ = 0;
-    bool hasFreeMarker_ = false;
 };
 
 }  // namespace pellwise

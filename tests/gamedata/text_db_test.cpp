@@ -2,11 +2,13 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <filesystem>
 #include <tuple>
 #include <utility>
 #include <vector>
 
+#include "gamedata/text_index.h"
 #include "services/text_codec.h"
 #include "tests/gamedata/scene_test_support.h"
 #include "tests/support/recording_message_service.h"
@@ -107,6 +109,22 @@ TEST(TextDBFindOrAdd, WithoutAFreeIdBelowTheLastValueATextGetsZeroAndIsCounted) 
     ASSERT_EQ(messages.Count(), 1);
     EXPECT_EQ(messages.Messages()[0].text, "TextDB: no free ID");
     EXPECT_EQ(messages.Messages()[0].flags, kMbOk | kMbIconError);
+}
+
+// The IDs of a set sit in blocks of 64; neighbours across a block's edge, the
+// largest ID and enough scattered IDs to grow the table must all keep apart.
+TEST(TextDBIndexes, AnIdIsInUseExactlyWhenItWasInserted) {
+    IdSet ids;
+    std::vector<uint32_t> inserted = {0, 63, 64, 127, 0xFFFFFFFF, 0xFFFFFFC0};
+    for (uint32_t k = 0; k < 5000; ++k) inserted.push_back(k * 2654435761u);  // scattered: many blocks
+    for (uint32_t k = 1000; k < 3000; ++k) inserted.push_back(k);             // a range
+    for (const uint32_t id : inserted) ids.Insert(id);
+    for (const uint32_t id : inserted) EXPECT_TRUE(ids.Contains(id)) << id;
+    for (const uint32_t id : {1u, 62u, 65u, 128u, 999u, 3000u, 0xFFFFFFFEu, 0xFFFFFFBFu}) {
+        const bool expected = std::find(inserted.begin(), inserted.end(), id) != inserted.end();
+        EXPECT_EQ(ids.Contains(id), expected) << id;
+    }
+    EXPECT_FALSE(IdSet().Contains(0));
 }
 
 // A text inserted before a last entry carrying the same text becomes that
