@@ -14,6 +14,7 @@
 #include <stdexcept>
 #include <vector>
 
+#include "bench/bench_support.h"
 #include "installer/engine/installer.h"
 #include "installer/engine/restore.h"
 #include "installer/sample/sample_game.h"
@@ -60,18 +61,13 @@ void operator delete[](void* p, size_t) noexcept { Release(p); }
 namespace pellwise {
 namespace {
 
+using bench::AnswerYes;
+
 namespace fs = std::filesystem;
 
 constexpr int kMissions = 20;
 constexpr uint32_t kSceneSize = 4u << 20;
 constexpr int kEntries = 100000;
-
-class AnswerYes : public MessageService {
-public:
-    int ShowMessageBox(const MessageText&, unsigned flags) override {
-        return (flags & kMbButtonMask) == kMbYesNo ? kIdYes : kIdOk;
-    }
-};
 
 struct BenchGame {
     fs::path pristine = fs::temp_directory_path() / "pellwise-install-bench" / "pristine";

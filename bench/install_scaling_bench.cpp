@@ -13,6 +13,7 @@
 #include <memory>
 #include <stdexcept>
 
+#include "bench/bench_support.h"
 #include "gamedata/text_db.h"
 #include "installer/engine/installer.h"
 #include "installer/sample/sample_game.h"
@@ -23,18 +24,10 @@
 namespace pellwise {
 namespace {
 
+using bench::AnswerYes;
+using bench::SecondsSince;
+
 namespace fs = std::filesystem;
-
-class AnswerYes : public MessageService {
-public:
-    int ShowMessageBox(const MessageText&, unsigned flags) override {
-        return (flags & kMbButtonMask) == kMbYesNo ? kIdYes : kIdOk;
-    }
-};
-
-double SecondsSince(std::chrono::steady_clock::time_point start) {
-    return std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
-}
 
 // A generated game kept untouched in `pristine`; each iteration installs into
 // a fresh copy of it.

@@ -18,6 +18,7 @@
 #include <stdexcept>
 #include <vector>
 
+#include "bench/bench_support.h"
 #include "installer/engine/installer.h"
 #include "installer/sample/sample_chunks.h"
 #include "installer/sample/sample_game.h"
@@ -28,20 +29,13 @@
 namespace pellwise {
 namespace {
 
+using bench::AnswerYes;
+using bench::Median;
+using bench::SecondsSince;
+
 namespace fs = std::filesystem;
 
 constexpr int kMarkersPerDefinition = 5;
-
-class AnswerYes : public MessageService {
-public:
-    int ShowMessageBox(const MessageText&, unsigned flags) override {
-        return (flags & kMbButtonMask) == kMbYesNo ? kIdYes : kIdOk;
-    }
-};
-
-double SecondsSince(std::chrono::steady_clock::time_point start) {
-    return std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
-}
 
 std::string Numbered(const char* format, int n) {
     char text[48];
@@ -207,12 +201,6 @@ const ShapeGame& Game(const Shape& shape) {
         name = shape.Name();
     }
     return *game;
-}
-
-double Median(std::vector<double> values) {
-    std::sort(values.begin(), values.end());
-    const size_t n = values.size();
-    return n == 0 ? 0 : n % 2 ? values[n / 2] : (values[n / 2 - 1] + values[n / 2]) / 2;
 }
 
 // The figures are medians: one write-back of the disk cache that lands in an

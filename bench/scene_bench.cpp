@@ -11,6 +11,7 @@
 #include <string>
 #include <vector>
 
+#include "bench/bench_support.h"
 #include "gamedata/byte_reader.h"
 #include "gamedata/scene_file.h"
 #include "services/message_service.h"
@@ -18,13 +19,10 @@
 namespace pellwise {
 namespace {
 
+using bench::SilentMessages;
+
 constexpr size_t kFileBytes = 8 << 20;
 constexpr int kChunks = 20000;
-
-class SilentMessages : public MessageService {
-public:
-    int ShowMessageBox(const MessageText&, unsigned) override { return kIdOk; }
-};
 
 void PutChunkHead(std::vector<uint8_t>& out, uint16_t id, uint32_t size) {
     const size_t at = out.size();

@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "bench/bench_support.h"
 #include "gamedata/game_context.h"
 #include "gamedata/scene_file.h"
 #include "gamedata/text_db.h"
@@ -18,13 +19,10 @@
 namespace pellwise {
 namespace {
 
+using bench::SilentMessages;
+
 constexpr uint32_t kEntries = 200000;
 constexpr int kLookups = 20000;
-
-class SilentMessages : public MessageService {
-public:
-    int ShowMessageBox(const MessageText&, unsigned) override { return kIdOk; }
-};
 
 void PutLe32(std::string& out, uint32_t value) {
     for (int i = 0; i < 4; ++i) out += static_cast<char>(value >> (8 * i));

@@ -1,0 +1,38 @@
+#pragma once
+
+// What the benchmark programs share: the answers to the installer's questions
+// and the timing of a measured step.
+
+#include <algorithm>
+#include <chrono>
+#include <vector>
+
+#include "services/message_service.h"
+
+namespace pellwise::bench {
+
+// Answers every question yes, as a player who wants the whole mod would.
+class AnswerYes : public MessageService {
+public:
+    int ShowMessageBox(const MessageText&, unsigned flags) override {
+        return (flags & kMbButtonMask) == kMbYesNo ? kIdYes : kIdOk;
+    }
+};
+
+// Shows nothing: the measured code must not wait on a box.
+class SilentMessages : public MessageService {
+public:
+    int ShowMessageBox(const MessageText&, unsigned) override { return kIdOk; }
+};
+
+inline double SecondsSince(std::chrono::steady_clock::time_point start) {
+    return std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+}
+
+inline double Median(std::vector<double> values) {
+    std::sort(values.begin(), values.end());
+    const size_t n = values.size();
+    return n == 0 ? 0 : n % 2 ? values[n / 2] : (values[n / 2 - 1] + values[n / 2]) / 2;
+}
+
+}  // namespace pellwise::bench
