@@ -24,6 +24,15 @@ gui_suite() {
     mkdir -p "$work" "$shots"
 }
 
+# A virtual display and the Wine prefix, unless the caller runs the suite on a
+# display of its own (scripts/test starts one for every suite); stopped on exit.
+gui_own_display() {
+    [ -n "${DISPLAY:-}" ] && return 0
+    start_display || return 1
+    trap stop_display EXIT
+    init_wine
+}
+
 winpath() { printf 'Z:%s' "${1//\//\\}"; }
 wine_run() {  # wine_run SECONDS PROGRAM ARGS...
     local seconds=$1

@@ -17,11 +17,7 @@ results="${1:?results directory}"
 gui_suite gui-e2e
 mkdir -p "$results"
 
-if [ -z "${DISPLAY:-}" ]; then
-    start_display || exit 1
-    trap stop_display EXIT
-    init_wine
-fi
+gui_own_display || exit 1
 
 report_to "$results/gui_e2e.xml" gui_e2e GuiEndToEnd
 check() {  # check NAME FAILURE-MESSAGE COMMAND...: passes when the command succeeds

@@ -18,11 +18,7 @@ results="${1:?results directory}"
 gui_suite gui-restore
 mkdir -p "$results"
 
-if [ -z "${DISPLAY:-}" ]; then
-    start_display || exit 1
-    trap stop_display EXIT
-    init_wine
-fi
+gui_own_display || exit 1
 
 report_to "$results/gui_restore.xml" gui_restore GuiRestore
 check() {  # check NAME FAILURE-MESSAGE COMMAND...
