@@ -38,7 +38,6 @@ bool ForwardReader::TakeAcrossWindow(size_t count, std::vector<uint8_t>& block) 
     block.assign(window_.get() + begin_, window_.get() + begin_ + here);
     begin_ += here;
     position_ += here;
-    if (here == count) return true;
     block.resize(count);
     if (count - here >= windowSize_) {
         if (!ReadFully(file_, block.data() + here, count - here)) return false;
