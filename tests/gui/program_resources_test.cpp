@@ -3,9 +3,10 @@
 #include <gtest/gtest.h>
 #include <windows.h>
 
-#include <cstdio>
 #include <string>
 #include <vector>
+
+#include "services/win32_handles.h"
 
 namespace pellwise {
 namespace {
@@ -50,15 +51,55 @@ std::vector<char> VersionOf(const std::string& path) {
     return info;
 }
 
-std::string FirstLineOf(const std::string& command) {
-    FILE* pipe = _popen(command.c_str(), "r");
-    if (!pipe) return {};
-    char line[256] = {};
-    if (!std::fgets(line, sizeof(line), pipe)) line[0] = '\0';
-    _pclose(pipe);
-    std::string text = line;
-    while (!text.empty() && (text.back() == '\n' || text.back() == '\r')) text.pop_back();
-    return text;
+// What a program printed on its standard output, started directly rather than
+// through cmd.exe: under Wine the shell in between now and then gave back
+// nothing at all, which hid whether the program itself had failed.
+struct ProgramRun {
+    std::string Output;
+    std::string Failure;  // empty when the program ran and ended with 0
+};
+
+ProgramRun RunProgram(const std::string& program, const std::string& arguments) {
+    SECURITY_ATTRIBUTES inherit{sizeof(inherit), nullptr, TRUE};
+    HANDLE read_end = nullptr;
+    HANDLE write_end = nullptr;
+    if (!CreatePipe(&read_end, &write_end, &inherit, 0))
+        return {{}, "CreatePipe failed, error " + std::to_string(GetLastError())};
+    KernelHandle reader(read_end);
+    KernelHandle writer(write_end);
+    SetHandleInformation(read_end, HANDLE_FLAG_INHERIT, 0);
+
+    STARTUPINFOA startup{};
+    startup.cb = sizeof(startup);
+    startup.dwFlags = STARTF_USESTDHANDLES;
+    startup.hStdOutput = write_end;
+    startup.hStdError = write_end;
+    startup.hStdInput = GetStdHandle(STD_INPUT_HANDLE);
+    std::string command = "\"" + program + "\" " + arguments;
+    PROCESS_INFORMATION started{};
+    if (!CreateProcessA(program.c_str(), command.data(), nullptr, nullptr, TRUE, 0, nullptr, nullptr, &startup,
+                        &started))
+        return {{}, "CreateProcess failed, error " + std::to_string(GetLastError())};
+    KernelHandle process(started.hProcess);
+    KernelHandle thread(started.hThread);
+    writer.Reset();  // the pipe ends when the program's copy of it closes
+
+    ProgramRun run;
+    char buffer[512];
+    DWORD got = 0;
+    while (ReadFile(reader.Get(), buffer, sizeof(buffer), &got, nullptr) && got > 0) run.Output.append(buffer, got);
+    DWORD exit_code = 1;
+    if (WaitForSingleObject(process.Get(), 30000) != WAIT_OBJECT_0)
+        run.Failure = "the program did not end";
+    else if (!GetExitCodeProcess(process.Get(), &exit_code) || exit_code != 0)
+        run.Failure = "the program ended with " + std::to_string(exit_code);
+    return run;
+}
+
+std::string FirstLine(const std::string& text) {
+    std::string line = text.substr(0, text.find('\n'));
+    if (!line.empty() && line.back() == '\r') line.pop_back();
+    return line;
 }
 
 TEST(ProgramResources, BothProgramsCarryTheManifestAsResource24Id1) {
@@ -80,7 +121,9 @@ TEST(ProgramResources, BothProgramsCarryTheManifestAsResource24Id1) {
 }
 
 TEST(ProgramResources, BothProgramsCarryTheVersionTheConsolePrints) {
-    EXPECT_EQ(FirstLineOf(ProgramPath("pellwise-cli.exe") + " --version"), std::string("pellwise ") + PELLWISE_VERSION);
+    const ProgramRun version = RunProgram(ProgramPath("pellwise-cli.exe"), "--version");
+    EXPECT_EQ(version.Failure, "");
+    EXPECT_EQ(FirstLine(version.Output), std::string("pellwise ") + PELLWISE_VERSION);
     std::vector<std::string> descriptions;
     for (const char* program : kPrograms) {
         const std::vector<char> info = VersionOf(ProgramPath(program));
