@@ -1,10 +1,15 @@
 #pragma once
 
-// What the benchmark programs share: the answers to the installer's questions
-// and the timing of a measured step.
+// What the benchmark programs share: the answers to the installer's questions,
+// the timing of a measured step and the folder of their files.
+
+#include <unistd.h>
 
 #include <algorithm>
 #include <chrono>
+#include <filesystem>
+#include <string>
+#include <system_error>
 #include <vector>
 
 #include "services/message_service.h"
@@ -24,6 +29,22 @@ class SilentMessages : public MessageService {
 public:
     int ShowMessageBox(const MessageText&, unsigned) override { return kIdOk; }
 };
+
+// This run's own folder under the temporary folder, removed when the program
+// ends, so that two benchmark runs at once never delete each other's games.
+inline const std::filesystem::path& RunFolder() {
+    struct Folder {
+        std::filesystem::path path =
+            std::filesystem::temp_directory_path() / ("pellwise-bench-" + std::to_string(getpid()));
+        Folder() { std::filesystem::create_directories(path); }
+        ~Folder() {
+            std::error_code ignored;
+            std::filesystem::remove_all(path, ignored);
+        }
+    };
+    static const Folder folder;
+    return folder.path;
+}
 
 inline double SecondsSince(std::chrono::steady_clock::time_point start) {
     return std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();

@@ -15,6 +15,7 @@
 #include <string>
 #include <vector>
 
+#include "bench/bench_support.h"
 #include "services/file_stream.h"
 
 namespace {
@@ -41,7 +42,7 @@ std::vector<uint8_t> ChunkBytes() {
 // The benchmark file, written once and removed when the program ends.
 class BenchFile {
 public:
-    BenchFile() : path_((std::filesystem::temp_directory_path() / "pellwise-file-stream-bench.bin").string()) {
+    BenchFile() : path_((pellwise::bench::RunFolder() / "file-stream-bench.bin").string()) {
         const std::vector<uint8_t> bytes = ChunkBytes();
         std::FILE* f = std::fopen(path_.c_str(), "wb");
         std::fwrite(bytes.data(), 1, bytes.size(), f);

@@ -70,9 +70,9 @@ constexpr uint32_t kSceneSize = 4u << 20;
 constexpr int kEntries = 100000;
 
 struct BenchGame {
-    fs::path pristine = fs::temp_directory_path() / "pellwise-install-bench" / "pristine";
-    fs::path work = fs::temp_directory_path() / "pellwise-install-bench" / "work";
-    fs::path copy = fs::temp_directory_path() / "pellwise-install-bench" / "copy";
+    fs::path pristine = bench::RunFolder() / "install" / "pristine";
+    fs::path work = bench::RunFolder() / "install" / "work";
+    fs::path copy = bench::RunFolder() / "install" / "copy";
     SampleGame game;
     std::vector<std::string> files;  // the scenes and the database, relative to the game folder
     uint64_t largestScene = 0;

@@ -36,7 +36,7 @@ struct ScalingGame {
     SampleGame game;
 
     ScalingGame(const std::string& name, int missions, uint32_t sceneSize, int entries)
-        : root(fs::temp_directory_path() / "pellwise-scaling-bench" / name) {
+        : root(bench::RunFolder() / name) {
         fs::remove_all(root);
         SampleOptions options;
         options.Missions = missions;

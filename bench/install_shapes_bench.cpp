@@ -129,7 +129,7 @@ struct ShapeGame {
     uint64_t largestScene = 0;
     uint64_t database = 0;
 
-    explicit ShapeGame(const Shape& shape) : root(fs::temp_directory_path() / "pellwise-shapes-bench" / shape.Name()) {
+    explicit ShapeGame(const Shape& shape) : root(bench::RunFolder() / shape.Name()) {
         fs::remove_all(root);
         SampleOptions options;
         options.Missions = shape.Missions;

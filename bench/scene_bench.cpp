@@ -67,7 +67,7 @@ std::vector<uint8_t> SyntheticScene() {
 }
 
 std::string WriteScene(const char* name) {
-    const std::string path = (std::filesystem::temp_directory_path() / name).string();
+    const std::string path = (bench::RunFolder() / name).string();
     const std::vector<uint8_t> bytes = SyntheticScene();
     FILE* file = std::fopen(path.c_str(), "wb");
     std::fwrite(bytes.data(), 1, bytes.size(), file);

@@ -30,7 +30,7 @@ void PutLe32(std::string& out, uint32_t value) {
 
 std::string GameText(uint32_t i) { return "Line " + std::to_string(i) + " of the game's dialogue, somewhat long"; }
 
-std::filesystem::path BenchFile(const std::string& name) { return std::filesystem::temp_directory_path() / name; }
+std::filesystem::path BenchFile(const std::string& name) { return bench::RunFolder() / name; }
 
 void WriteFile(const std::filesystem::path& path, const std::string& bytes) {
     std::ofstream(path, std::ios::binary).write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
