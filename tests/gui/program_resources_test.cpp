@@ -61,19 +61,19 @@ struct ProgramRun {
 
 ProgramRun RunProgram(const std::string& program, const std::string& arguments) {
     SECURITY_ATTRIBUTES inherit{sizeof(inherit), nullptr, TRUE};
-    HANDLE read_end = nullptr;
-    HANDLE write_end = nullptr;
-    if (!CreatePipe(&read_end, &write_end, &inherit, 0))
+    HANDLE readEnd = nullptr;
+    HANDLE writeEnd = nullptr;
+    if (!CreatePipe(&readEnd, &writeEnd, &inherit, 0))
         return {{}, "CreatePipe failed, error " + std::to_string(GetLastError())};
-    KernelHandle reader(read_end);
-    KernelHandle writer(write_end);
-    SetHandleInformation(read_end, HANDLE_FLAG_INHERIT, 0);
+    KernelHandle reader(readEnd);
+    KernelHandle writer(writeEnd);
+    SetHandleInformation(readEnd, HANDLE_FLAG_INHERIT, 0);
 
     STARTUPINFOA startup{};
     startup.cb = sizeof(startup);
     startup.dwFlags = STARTF_USESTDHANDLES;
-    startup.hStdOutput = write_end;
-    startup.hStdError = write_end;
+    startup.hStdOutput = writeEnd;
+    startup.hStdError = writeEnd;
     startup.hStdInput = GetStdHandle(STD_INPUT_HANDLE);
     std::string command = "\"" + program + "\" " + arguments;
     PROCESS_INFORMATION started{};
@@ -88,11 +88,11 @@ ProgramRun RunProgram(const std::string& program, const std::string& arguments) 
     char buffer[512];
     DWORD got = 0;
     while (ReadFile(reader.Get(), buffer, sizeof(buffer), &got, nullptr) && got > 0) run.Output.append(buffer, got);
-    DWORD exit_code = 1;
+    DWORD exitCode = 1;
     if (WaitForSingleObject(process.Get(), 30000) != WAIT_OBJECT_0)
         run.Failure = "the program did not end";
-    else if (!GetExitCodeProcess(process.Get(), &exit_code) || exit_code != 0)
-        run.Failure = "the program ended with " + std::to_string(exit_code);
+    else if (!GetExitCodeProcess(process.Get(), &exitCode) || exitCode != 0)
+        run.Failure = "the program ended with " + std::to_string(exitCode);
     return run;
 }
 
